@@ -1,0 +1,138 @@
+#include "foundation/Json.h"
+
+#include <QJsonDocument>
+#include <QVariant>
+#include <cmath>
+
+namespace pathloom::json {
+
+namespace {
+
+// 2^63 as a double: the first value past the signed 64-bit range.
+constexpr double kInt64Limit = 9223372036854775808.0;
+
+std::expected<QJsonValue, JsonError> parseDocument(const QByteArray& text) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError) {
+        return std::unexpected(JsonError{error.errorString(), error.offset});
+    }
+    if (document.isObject()) {
+        return document.object();
+    }
+    return document.array();
+}
+
+// The document reader only takes objects and arrays at the top level, so a fragment is read as
+// the one element of an array around it.
+std::expected<QJsonValue, JsonError> parseFragment(const QByteArray& text) {
+    QByteArray wrapped;
+    wrapped.reserve(text.size() + 2);
+    wrapped.append('[').append(text).append(']');
+    auto value = parseDocument(wrapped);
+    if (!value) {
+        const qsizetype offset = std::clamp<qsizetype>(value.error().offset - 1, 0, text.size());
+        return std::unexpected(JsonError{value.error().message, offset});
+    }
+    const QJsonArray array = value->toArray();
+    if (array.size() != 1) {
+        return std::unexpected(JsonError{QStringLiteral("expected exactly one value"), 0});
+    }
+    return array.first();
+}
+
+}  // namespace
+
+std::expected<QJsonValue, JsonError> parse(const QByteArray& text, Fragments fragments) {
+    return fragments == Fragments::allowed ? parseFragment(text) : parseDocument(text);
+}
+
+QByteArray write(const QJsonObject& object) {
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray write(const QJsonArray& array) {
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+std::optional<qint64> asInteger(const QJsonValue& value) {
+    if (!value.isDouble()) {
+        return std::nullopt;
+    }
+    // Integers that the reader kept exact come back as 64-bit integers; others are doubles.
+    const QVariant number = value.toVariant();
+    if (number.typeId() == QMetaType::LongLong) {
+        return number.toLongLong();
+    }
+    const double d = number.toDouble();
+    if (!std::isfinite(d) || std::trunc(d) != d || d < -kInt64Limit || d >= kInt64Limit) {
+        return std::nullopt;
+    }
+    return static_cast<qint64>(d);
+}
+
+std::optional<double> asNumber(const QJsonValue& value) {
+    return value.isDouble() ? std::optional(value.toDouble()) : std::nullopt;
+}
+
+std::optional<QString> asString(const QJsonValue& value) {
+    return value.isString() ? std::optional(value.toString()) : std::nullopt;
+}
+
+std::optional<bool> asBoolean(const QJsonValue& value) {
+    return value.isBool() ? std::optional(value.toBool()) : std::nullopt;
+}
+
+std::optional<QJsonObject> asObject(const QJsonValue& value) {
+    return value.isObject() ? std::optional(value.toObject()) : std::nullopt;
+}
+
+std::optional<QJsonArray> asArray(const QJsonValue& value) {
+    return value.isArray() ? std::optional(value.toArray()) : std::nullopt;
+}
+
+std::optional<QList<QJsonObject>> asObjectList(const QJsonValue& value) {
+    if (!value.isArray()) {
+        return std::nullopt;
+    }
+    const QJsonArray array = value.toArray();
+    QList<QJsonObject> objects;
+    objects.reserve(array.size());
+    for (const QJsonValue& element : array) {
+        if (!element.isObject()) {
+            return std::nullopt;
+        }
+        objects.append(element.toObject());
+    }
+    return objects;
+}
+
+std::optional<qint64> readInteger(const QJsonObject& object, QStringView key) {
+    return asInteger(object.value(key));
+}
+
+std::optional<double> readNumber(const QJsonObject& object, QStringView key) {
+    return asNumber(object.value(key));
+}
+
+std::optional<QString> readString(const QJsonObject& object, QStringView key) {
+    return asString(object.value(key));
+}
+
+std::optional<bool> readBoolean(const QJsonObject& object, QStringView key) {
+    return asBoolean(object.value(key));
+}
+
+std::optional<QJsonObject> readObject(const QJsonObject& object, QStringView key) {
+    return asObject(object.value(key));
+}
+
+std::optional<QJsonArray> readArray(const QJsonObject& object, QStringView key) {
+    return asArray(object.value(key));
+}
+
+std::optional<QList<QJsonObject>> readObjectList(const QJsonObject& object, QStringView key) {
+    return asObjectList(object.value(key));
+}
+
+}  // namespace pathloom::json
