@@ -31,6 +31,8 @@ public:
     // The text a user sees; it is also the localized description.
     [[nodiscard]] QString description() const;
     [[nodiscard]] static QString domain();
+    // The position of the case in the enumeration.
+    [[nodiscard]] qint64 code() const { return static_cast<qint64>(m_case); }
 
     friend bool operator==(const ParseError&, const ParseError&) = default;
 

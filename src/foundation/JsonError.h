@@ -10,6 +10,9 @@ struct JsonError {
     qsizetype offset = 0;
 
     [[nodiscard]] QString description() const;
+    // The domain and code under which platforms report a JSON reading error.
+    [[nodiscard]] static QString domain() { return QStringLiteral("NSCocoaErrorDomain"); }
+    [[nodiscard]] static qint64 code() { return 3840; }
     friend bool operator==(const JsonError&, const JsonError&) = default;
 };
 
