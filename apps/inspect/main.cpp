@@ -5,6 +5,9 @@
 #include "foundation/ImageLoader.h"
 #include "foundation/Json.h"
 #include "loading/Localization.h"
+#include "serialization/EncodingTable.h"
+#include "steps/PathloomStepFactory.h"
+#include "steps/ResearchKitStepFactory.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -58,7 +61,31 @@ void printRules(QTextStream& out, const WorkflowData& workflow) {
     }
 }
 
-void printApp(QTextStream& out, const AppData& app, const Localization& localization) {
+// What the step factories make of one step document: the class of the step built, or why none.
+QString builtStep(const StepData& step, const WorkflowData& workflow, const AppData& app,
+                  ImageLoader& images, const Localization& localization) {
+    static const PathloomStepFactory pathloomSteps;
+    static const ResearchKitStepFactory researchKitSteps;
+    const StepFactory* factory = nullptr;
+    if (pathloomSteps.canBuild(step.type)) {
+        factory = &pathloomSteps;
+    } else if (researchKitSteps.canBuild(step.type)) {
+        factory = &researchKitSteps;
+    }
+    if (!factory) {
+        return u"skipped: no factory builds this type"_s;
+    }
+    const StepBuildResult built = factory->buildStep(step, StepContext{app.name, workflow.name},
+                                                     nullptr, images, localization);
+    if (!built) {
+        return u"not built: "_s + built.error().localizedDescription();
+    }
+    const ObjectClass* builtClass = EncodingTable::shared().classOf(Value(*built));
+    return builtClass ? builtClass->name() : u"a step"_s;
+}
+
+void printApp(QTextStream& out, const AppData& app, const Localization& localization,
+              ImageLoader& images) {
     out << app.name << " (app " << app.id << ")\n";
     out << "  presented as " << styleText(app) << '\n';
     out << "  tint " << app.tintColor().name(QColor::HexArgb) << '\n';
@@ -77,7 +104,7 @@ void printApp(QTextStream& out, const AppData& app, const Localization& localiza
             if (title) {
                 out << ": " << localization.translate(title).value_or(QString());
             }
-            out << '\n';
+            out << "  [" << builtStep(step, workflow, app, images, localization) << "]\n";
         }
         printRules(out, workflow);
     }
@@ -140,6 +167,6 @@ int main(int argc, char* argv[]) {
         parser.isSet(u"languages"_s)
             ? Localization(app->translationLocales, parser.value(u"languages"_s).split(u','))
             : Localization(app->translationLocales);
-    printApp(out, *app, localization);
+    printApp(out, *app, localization, images);
     return 0;
 }

@@ -1,5 +1,8 @@
 #include "serialization/ORKESerializationContext.h"
 
+#include "serialization/ORKESerializationBundleImageProvider.h"
+#include "serialization/ORKESerializationBundleLocalizer.h"
+
 namespace pathloom {
 
 ORKESerializationContext ORKESerializationContext::fromBundle(

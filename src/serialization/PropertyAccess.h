@@ -64,7 +64,8 @@ struct ValueTraits<QJsonObject> {
 template <typename T>
 struct ValueTraits<std::optional<T>> {
     static std::optional<T> fromValue(const Value& value) {
-        if (value.isNone() || value.as<Null>()) {
+        // An object where a plain value belongs (the don't-know answer) leaves the field empty.
+        if (value.isNone() || value.as<Null>() || value.as<Value::Object>()) {
             return std::nullopt;
         }
         return ValueTraits<T>::fromValue(value);

@@ -1,4 +1,4 @@
-#include "serialization/ORKESerializationImageProvider.h"
+#include "serialization/ORKESerializationBundleImageProvider.h"
 
 #include "foundation/Json.h"
 
