@@ -1,0 +1,85 @@
+#include "session/Session.h"
+
+#include "foundation/Json.h"
+#include "session/SessionProviders.h"
+
+#include <QJsonArray>
+#include <QMutexLocker>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A key written as a JSON string, escaped, so that any identifier gives valid JSON.
+QString jsonKey(const QString& key) {
+    const QByteArray array = json::write(QJsonArray{key});
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+}  // namespace
+
+Session::Providers Session::valueProviders() const {
+    const QMutexLocker lock(&m_mutex);
+    return m_providers;
+}
+
+void Session::setValueProviders(Providers providers) {
+    const QMutexLocker lock(&m_mutex);
+    m_providers = std::move(providers);
+}
+
+void Session::setValueProvider(const QString& key, Value provider) {
+    const QMutexLocker lock(&m_mutex);
+    m_providers.insert(key, std::move(provider));
+}
+
+void Session::removeAllValueProviders() { setValueProviders({}); }
+
+Value Session::value(const QString& keyPath) const {
+    const QStringList components = keyPath.split(u'.');
+    Value provider = valueProviders().value(components.first());
+    if (!providers::isValueProvider(provider)) {
+        return {};
+    }
+    if (components.size() == 1) {
+        return provider;
+    }
+    for (qsizetype i = 1; i < components.size(); ++i) {
+        const QString& component = components[i];
+        Value next = providers::fetchProvider(provider, component);
+        if (next.isNone()) {
+            return providers::fetchValue(provider, component);
+        }
+        if (i == components.size() - 1) {
+            return next;
+        }
+        provider = std::move(next);
+    }
+    return {};
+}
+
+QList<std::shared_ptr<const BinaryProvider>> Session::binaryProviders() const {
+    QList<std::shared_ptr<const BinaryProvider>> binaries;
+    const Providers snapshot = valueProviders();
+    for (const Value& provider : snapshot) {
+        if (auto binary = providers::binaryProvider(provider)) {
+            binaries.append(std::move(binary));
+        }
+    }
+    return binaries;
+}
+
+std::optional<QString> Session::jsonRepresentation() const {
+    QStringList entries;
+    const Providers snapshot = valueProviders();
+    for (auto it = snapshot.begin(); it != snapshot.end(); ++it) {
+        if (const std::optional<QString> json = providers::jsonRepresentation(it.value())) {
+            entries.append(jsonKey(it.key()) + u": "_s + *json);
+        }
+    }
+    return u'{' + entries.join(u',') + u'}';
+}
+
+}  // namespace pathloom
