@@ -67,7 +67,8 @@ std::optional<QString> stringValue(const Value& value) {
         return iso8601Text(*date);
     }
     if (const std::optional<Coordinate> coordinate = coordinateOf(value)) {
-        return doubleDescription(coordinate->latitude) + u',' + doubleDescription(coordinate->longitude);
+        return doubleDescription(coordinate->latitude) + u',' +
+               doubleDescription(coordinate->longitude);
     }
     return std::nullopt;
 }
@@ -77,8 +78,8 @@ std::optional<QString> valueJsonRepresentation(const Value& value) {
         return u'"' + iso8601Text(*date) + u'"';
     }
     if (const std::optional<Coordinate> coordinate = coordinateOf(value)) {
-        return u"{\"latitude\": %1, \"longitude\": %2}"_s.arg(doubleDescription(coordinate->latitude),
-                                                                doubleDescription(coordinate->longitude));
+        return u"{\"latitude\": %1, \"longitude\": %2}"_s.arg(
+            doubleDescription(coordinate->latitude), doubleDescription(coordinate->longitude));
     }
     return std::nullopt;
 }

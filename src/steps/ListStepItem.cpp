@@ -10,6 +10,11 @@ namespace {
 
 Value optionalText(const std::optional<QString>& text) { return text ? Value(*text) : Value(); }
 
+// Absent texts are null in the content, which is written as JSON.
+Value nullableText(const std::optional<QString>& text) {
+    return text ? Value(*text) : Value(Null{});
+}
+
 }  // namespace
 
 ListStepItem::ListStepItem(qint64 id, QString text, std::optional<QString> detailText,
@@ -57,8 +62,8 @@ std::shared_ptr<ListStepItem> ListStepItem::copy() const {
 Value::Dictionary ListStepItem::content() const {
     return {{u"id"_s, id},
             {u"text"_s, text},
-            {u"detailText"_s, optionalText(detailText)},
-            {u"sfSymbolName"_s, optionalText(sfSymbolName)}};
+            {u"detailText"_s, nullableText(detailText)},
+            {u"sfSymbolName"_s, nullableText(sfSymbolName)}};
 }
 
 Value ListStepItem::fetchValue(const QString& key) const {
