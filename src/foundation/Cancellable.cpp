@@ -26,4 +26,6 @@ void Cancellable::cancel() {
     }
 }
 
+void Cancellable::release() { m_cancelAction = nullptr; }
+
 }  // namespace pathloom

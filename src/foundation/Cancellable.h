@@ -17,6 +17,9 @@ public:
     ~Cancellable();
 
     void cancel();
+    // Lets the work go on without this handle: dropping it no longer cancels anything. For work
+    // that has already finished and only needs its handle discarded.
+    void release();
 
 private:
     std::function<void()> m_cancelAction;

@@ -2,6 +2,7 @@
 
 #include "session/SessionProvider.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -15,6 +16,8 @@ public:
     [[nodiscard]] virtual std::optional<QString> filePath() const = 0;
     [[nodiscard]] virtual std::optional<QString> fileName() const = 0;
     [[nodiscard]] virtual std::optional<QString> mimeType() const = 0;
+    // The bytes to upload; nothing when the file cannot be read.
+    [[nodiscard]] virtual std::optional<QByteArray> data() const = 0;
 };
 
 }  // namespace pathloom

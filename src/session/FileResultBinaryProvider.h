@@ -3,7 +3,9 @@
 #include "session/BinaryProvider.h"
 #include "taskmodel/ORKFileResult.h"
 
+#include <QByteArray>
 #include <memory>
+#include <optional>
 
 namespace pathloom {
 
@@ -18,6 +20,10 @@ public:
     [[nodiscard]] std::optional<QString> filePath() const override;
     [[nodiscard]] std::optional<QString> fileName() const override;
     [[nodiscard]] std::optional<QString> mimeType() const override;
+    // The bytes to upload: a HEIF photo as a JPEG of maximum quality, any other file as it is.
+    // Nothing without a file URL, for a missing or unreadable file, or a HEIF that does not
+    // decode. Reads the file on the calling thread.
+    [[nodiscard]] std::optional<QByteArray> data() const override;
 
     [[nodiscard]] const std::shared_ptr<const ORKFileResult>& result() const { return m_result; }
 

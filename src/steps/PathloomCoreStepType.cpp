@@ -1,5 +1,15 @@
 #include "steps/PathloomCoreStepType.h"
 
+#include "steps/ImageCaptureStepBuilder.h"
+#include "steps/PathloomDisplayStep.h"
+#include "steps/PathloomDocumentCaptureStep.h"
+#include "steps/PathloomEmailStep.h"
+#include "steps/PathloomListStep.h"
+#include "steps/PathloomNetworkDisplayStep.h"
+#include "steps/PathloomNetworkListStep.h"
+#include "steps/PathloomNetworkStep.h"
+#include "steps/PathloomPDFStep.h"
+#include "steps/PathloomSimulateNetworkStep.h"
 #include "steps/StepFactoryError.h"
 
 namespace pathloom {
@@ -41,8 +51,30 @@ QString PathloomCoreStepType::typeName() const {
 }
 
 StepClass PathloomCoreStepType::stepClass() const {
-    // The framework's step classes are not built yet: their types are known (so that plug-ins
-    // cannot take their names) but refuse to build.
+    switch (m_value) {
+        case Case::imageCapture:
+            // The task framework's own class; the framework builds it from the document.
+            return StepClass(&ImageCaptureStepBuilder::build);
+        case Case::list:
+            return StepClass::of<PathloomListStep>();
+        case Case::networkList:
+            return StepClass::of<PathloomNetworkListStep>();
+        case Case::pdfViewer:
+            return StepClass::of<PathloomPDFStep>();
+        case Case::network:
+            return StepClass::of<PathloomNetworkStep>();
+        case Case::simulateNetwork:
+            return StepClass::of<PathloomSimulateNetworkStep>();
+        case Case::display:
+            return StepClass::of<PathloomDisplayStep>();
+        case Case::networkDisplay:
+            return StepClass::of<PathloomNetworkDisplayStep>();
+        case Case::documentCapture:
+            return StepClass::of<PathloomDocumentCaptureStep>();
+        case Case::email:
+            return StepClass::of<PathloomEmailStep>();
+    }
+    // Only a value cast from outside the enumeration gets here; it builds nothing.
     return StepClass([](const StepData&, const StepContext&, const std::shared_ptr<NetworkManager>&,
                         ImageLoader&, const Localization&) -> StepBuildResult {
         return std::unexpected(StepFactoryError::unsuportedStep());

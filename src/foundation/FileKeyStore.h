@@ -1,0 +1,37 @@
+#pragma once
+
+#include "foundation/KeyStore.h"
+
+#include <QString>
+
+namespace pathloom {
+
+// The key store of platforms without a keychain: one file per item in a directory that only the
+// user may enter (mode 0700), each file readable only by the user (0600). An item is written to
+// a temporary file and then linked into place, so a reader sees a whole item or none and of two
+// adds of one identity exactly one succeeds. serialized() holds an advisory lock on a file in
+// the directory, which excludes other threads and other processes alike. Holds no state besides
+// the directory name, so it is thread-safe.
+class FileKeyStore : public KeyStore {
+public:
+    // The store in `directory`, created when the first item or lock needs it.
+    explicit FileKeyStore(QString directory = defaultDirectory());
+
+    // The "keychain" folder in the application's per-user data location.
+    [[nodiscard]] static QString defaultDirectory();
+
+    [[nodiscard]] const QString& directory() const { return m_directory; }
+
+    [[nodiscard]] Match copyMatching(const Attributes& query) override;
+    [[nodiscard]] Status add(const Attributes& attributes) override;
+    [[nodiscard]] Status remove(const Attributes& query) override;
+    [[nodiscard]] Status serialized(const std::function<void()>& work) override;
+
+private:
+    [[nodiscard]] std::optional<QString> itemPath(const Attributes& query) const;
+    [[nodiscard]] bool ensureDirectory() const;
+
+    QString m_directory;
+};
+
+}  // namespace pathloom

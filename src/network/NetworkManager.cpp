@@ -1,0 +1,383 @@
+#include "network/NetworkManager.h"
+
+#include "foundation/Json.h"
+#include "foundation/UrlParsing.h"
+#include "network/CredentialsStoreProtocol.h"
+#include "network/URLError.h"
+#include "session/Session.h"
+#include "session/SessionProviders.h"
+
+#include <QJsonArray>
+#include <QMutexLocker>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QPointer>
+#include <QUuid>
+#include <atomic>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kTimeoutMilliseconds = 60'000;
+
+QString jsonString(const QString& text) {
+    const QByteArray array = json::write(QJsonArray{text});
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QNetworkRequest baseRequest(const QUrl& url) {
+    QNetworkRequest request(url);
+    request.setTransferTimeout(kTimeoutMilliseconds);
+    return request;
+}
+
+URLError transportError(const QNetworkReply& reply) {
+    switch (reply.error()) {
+        case QNetworkReply::HostNotFoundError:
+            return URLError(URLError::cannotFindHost, reply.errorString());
+        case QNetworkReply::ConnectionRefusedError:
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::NetworkSessionFailedError:
+            return URLError(URLError::cannotConnectToHost, reply.errorString());
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::OperationCanceledError:
+            return URLError(URLError::timedOut, reply.errorString());
+        case QNetworkReply::SslHandshakeFailedError:
+            return URLError(URLError::secureConnectionFailed, reply.errorString());
+        case QNetworkReply::ProtocolUnknownError:
+            return URLError(URLError::badURL, reply.errorString());
+        default:
+            return URLError(URLError::badServerResponse, reply.errorString());
+    }
+}
+
+// The body of an answer with a status in 200–299; the status or transport error otherwise.
+NetworkManager::DataResult validate(QNetworkReply& reply) {
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid()) {
+        const int code = status.toInt();
+        if (code < 200 || code > 299) {
+            return std::unexpected(URLError::httpStatus(code));
+        }
+        return reply.readAll();
+    }
+    if (reply.error() != QNetworkReply::NoError) {
+        return std::unexpected(transportError(reply));
+    }
+    return reply.readAll();
+}
+
+}  // namespace
+
+// One request on the wire. `cancelled` is set from any thread; `reply` is touched only on the
+// network queue.
+struct NetworkManager::Exchange {
+    std::atomic<bool> cancelled = false;
+    QPointer<QNetworkReply> reply;
+};
+
+std::shared_ptr<NetworkManager> NetworkManager::create(
+    std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
+    const QString& placeholderPattern,
+    std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
+    std::shared_ptr<const AuthRedirectHandler> authRedirectHandler) {
+    return std::shared_ptr<NetworkManager>(
+        new NetworkManager(std::move(environment), std::move(stepsSession), placeholderPattern,
+                           std::move(userSessionManagement), std::move(authRedirectHandler)));
+}
+
+NetworkManager::NetworkManager(
+    std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
+    const QString& placeholderPattern,
+    std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
+    std::shared_ptr<const AuthRedirectHandler> authRedirectHandler)
+    : m_networkQueue(DispatchQueue::serial(u"Pathloom.NetworkManager.queue"_s)),
+      m_environment(std::move(environment)),
+      m_userSessionManagement(std::move(userSessionManagement)),
+      m_authRedirectHandler(std::move(authRedirectHandler)),
+      m_stepsSession(std::move(stepsSession)) {
+    m_urlFormatter.regex = placeholderPattern;
+    m_networkQueue->sync([this] { m_network = new QNetworkAccessManager(); });
+}
+
+NetworkManager::~NetworkManager() {
+    {
+        const QMutexLocker lock(&m_ongoingMutex);
+        m_ongoingRequests.clear();
+    }
+    // The access manager and its replies belong to the network queue's thread.
+    m_networkQueue->sync([network = m_network] { delete network; });
+}
+
+std::optional<QUrl> NetworkManager::url(const QString& urlTemplate) const {
+    if (m_environment) {
+        return m_urlFormatter.url(urlTemplate, m_environment->url, m_stepsSession.get());
+    }
+    return parseUrl(urlTemplate);
+}
+
+std::optional<Error> NetworkManager::authorize(QNetworkRequest& request) const {
+    if (!m_userSessionManagement) {
+        return std::nullopt;
+    }
+    const auto credential = m_userSessionManagement->credential(u"sessionToken"_s);
+    if (!credential) {
+        return URLError(URLError::secureConnectionFailed);
+    }
+    if (*credential) {
+        request.setRawHeader("AUTHORIZATION", "Bearer " + (*credential)->value.toUtf8());
+    }
+    return std::nullopt;
+}
+
+std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::dataRequest(
+    const QString& urlTemplate, HTTPMethod method) {
+    const std::optional<QUrl> resolved = url(urlTemplate);
+    if (!resolved) {
+        return std::unexpected(URLError(URLError::badURL));
+    }
+    {
+        const QMutexLocker lock(&m_ongoingMutex);
+        const auto earlier = m_ongoingRequests.find(resolved->toString(QUrl::FullyEncoded));
+        if (earlier != m_ongoingRequests.end()) {
+            earlier->second.cancel();
+        }
+    }
+    PreparedRequest prepared{baseRequest(*resolved), rawValue(method).toLatin1(), {}};
+    if (std::optional<Error> error = authorize(prepared.request)) {
+        return std::unexpected(*error);
+    }
+    return prepared;
+}
+
+Cancellable NetworkManager::data(const QString& urlTemplate, HTTPMethod method,
+                                 const std::shared_ptr<DispatchQueue>& queue,
+                                 const std::optional<QString>& key, DataCompletion completion) {
+    return deliverData(dataRequest(urlTemplate, method), key, queue, std::move(completion));
+}
+
+Cancellable NetworkManager::send(PreparedRequest request,
+                                 const std::shared_ptr<DispatchQueue>& queue,
+                                 const std::optional<QString>& key, DataCompletion completion) {
+    return deliverData(std::move(request), key, queue, std::move(completion));
+}
+
+Cancellable NetworkManager::deliverData(std::expected<PreparedRequest, Error> request,
+                                        const std::optional<QString>& key,
+                                        const std::shared_ptr<DispatchQueue>& queue,
+                                        DataCompletion completion) {
+    auto exchange = std::make_shared<Exchange>();
+    const std::weak_ptr<NetworkManager> weakSelf = weak_from_this();
+    const auto deliver = [exchange, weakSelf, key, queue, completion](DataResult result) {
+        queue->async([exchange, weakSelf, key, completion, result = std::move(result)] {
+            if (exchange->cancelled) {
+                return;
+            }
+            const auto self = weakSelf.lock();
+            if (result) {
+                completion(result);
+            }
+            if (self && key) {
+                self->releaseOngoingRequest(*key);
+            }
+            if (!result) {
+                completion(result);
+            }
+        });
+    };
+    if (!request) {
+        deliver(std::unexpected(request.error()));
+    } else {
+        const QString absolute = request->request.url().toString(QUrl::FullyEncoded);
+        m_networkQueue->async(
+            [exchange, weakSelf, absolute, deliver, prepared = std::move(*request)] {
+                const auto self = weakSelf.lock();
+                if (!self || exchange->cancelled) {
+                    return;
+                }
+                QNetworkReply* reply = self->m_network->sendCustomRequest(
+                    prepared.request, prepared.method, prepared.body);
+                exchange->reply = reply;
+                QObject::connect(reply, &QNetworkReply::finished, reply,
+                                 [reply, exchange, weakSelf, absolute, deliver] {
+                                     reply->deleteLater();
+                                     if (exchange->cancelled) {
+                                         return;
+                                     }
+                                     if (const auto owner = weakSelf.lock()) {
+                                         owner->releaseOngoingRequest(absolute);
+                                     }
+                                     deliver(validate(*reply));
+                                 });
+            });
+    }
+    return Cancellable([exchange, networkQueue = m_networkQueue] {
+        exchange->cancelled = true;
+        networkQueue->async([exchange] {
+            if (exchange->reply) {
+                exchange->reply->abort();
+            }
+        });
+    });
+}
+
+std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::sessionPostRequest(
+    const QString& urlTemplate) const {
+    const std::optional<QUrl> resolved = url(urlTemplate);
+    if (!resolved) {
+        return std::unexpected(URLError(URLError::badURL));
+    }
+    QStringList binaries;
+    for (const auto& provider : m_stepsSession->binaryProviders()) {
+        QString entry = u"{\"identifier\": "_s + jsonString(provider->identifier());
+        if (const std::optional<QString> mimeType = provider->mimeType()) {
+            entry += u",\"mimetype\": "_s + jsonString(*mimeType);
+        }
+        binaries.append(entry + u'}');
+    }
+    QString body = u"{\"payload\": "_s + m_stepsSession->jsonRepresentation().value_or(u"{}"_s);
+    if (!binaries.isEmpty()) {
+        body += u", \"binaries\": ["_s + binaries.join(u',') + u']';
+    }
+    body += u'}';
+
+    PreparedRequest prepared{baseRequest(*resolved), "POST", body.toUtf8()};
+    prepared.request.setRawHeader("Content-Type", "application/json");
+    if (std::optional<Error> error = authorize(prepared.request)) {
+        return std::unexpected(*error);
+    }
+    return prepared;
+}
+
+void NetworkManager::postSession(const QString& urlTemplate,
+                                 const std::shared_ptr<DispatchQueue>& queue,
+                                 DataCompletion completion) {
+    std::expected<PreparedRequest, Error> request = sessionPostRequest(urlTemplate);
+    if (!request) {
+        completion(std::unexpected(request.error()));
+        return;
+    }
+    storeOngoingRequest(deliverData(std::move(request), urlTemplate, queue, std::move(completion)),
+                        urlTemplate);
+}
+
+void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& binaries,
+                                    const std::shared_ptr<DispatchQueue>& queue,
+                                    std::function<void(FileUploadUpdate)> completion) {
+    struct Upload {
+        QString identifier;
+        PreparedRequest request;
+    };
+    QList<Upload> uploads;
+    const Session::Providers entries = m_stepsSession->valueProviders();
+    for (const NetworkStepBinaryResponse& binary : binaries) {
+        const std::optional<QUrl> resolved = url(binary.url);
+        if (!resolved) {
+            completion(FileUploadUpdate::failed(URLError(URLError::badURL)));
+            return;
+        }
+        const auto provider = providers::binaryProvider(entries.value(binary.identifier));
+        const std::optional<QByteArray> bytes = provider ? provider->data() : std::nullopt;
+        if (!bytes) {
+            completion(FileUploadUpdate::failed(URLError(URLError::cannotOpenFile)));
+            return;
+        }
+        PreparedRequest request{baseRequest(*resolved), binary.method.toLatin1(), *bytes};
+        if (const std::optional<QString> mimeType = provider->mimeType()) {
+            request.request.setRawHeader("Content-Type", mimeType->toUtf8());
+        }
+        request.request.setRawHeader("Content-Length", QByteArray::number(bytes->size()));
+        uploads.append({binary.identifier, std::move(request)});
+    }
+
+    // The run's state is touched only on the network queue, where every upload ends.
+    struct Run {
+        qsizetype remaining = 0;
+        bool failed = false;
+        std::vector<Cancellable> exchanges;
+    };
+    const QString key = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+    auto run = std::make_shared<Run>();
+    run->remaining = uploads.size();
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    const std::weak_ptr<NetworkManager> weakSelf = weak_from_this();
+    const auto report = [cancelled, queue, completion, weakSelf, key](FileUploadUpdate update) {
+        queue->async([cancelled, completion, weakSelf, key, update = std::move(update)] {
+            if (*cancelled) {
+                return;
+            }
+            if (update.kind != FileUploadUpdate::Kind::uploaded) {
+                if (const auto self = weakSelf.lock()) {
+                    self->releaseOngoingRequest(key);
+                }
+            }
+            completion(update);
+        });
+    };
+    if (uploads.isEmpty()) {
+        report(FileUploadUpdate::completed());
+    }
+    for (Upload& upload : uploads) {
+        run->exchanges.push_back(
+            deliverData(std::move(upload.request), std::nullopt, m_networkQueue,
+                        [run, report, identifier = upload.identifier](DataResult result) {
+                            if (run->failed) {
+                                return;
+                            }
+                            if (!result) {
+                                run->failed = true;
+                                run->exchanges.clear();
+                                report(FileUploadUpdate::failed(result.error()));
+                                return;
+                            }
+                            report(FileUploadUpdate::uploaded(identifier));
+                            if (--run->remaining == 0) {
+                                report(FileUploadUpdate::completed());
+                            }
+                        }));
+    }
+    storeOngoingRequest(Cancellable([cancelled, run, networkQueue = m_networkQueue] {
+                            *cancelled = true;
+                            networkQueue->async([run] { run->exchanges.clear(); });
+                        }),
+                        key);
+}
+
+void NetworkManager::storeOngoingRequest(Cancellable handle, const QString& key) {
+    Cancellable replaced;
+    {
+        const QMutexLocker lock(&m_ongoingMutex);
+        replaced = std::exchange(m_ongoingRequests[key], std::move(handle));
+    }
+}
+
+void NetworkManager::removeOngoingRequest(const QString& key) {
+    Cancellable removed;
+    {
+        const QMutexLocker lock(&m_ongoingMutex);
+        const auto found = m_ongoingRequests.find(key);
+        if (found != m_ongoingRequests.end()) {
+            removed = std::move(found->second);
+            m_ongoingRequests.erase(found);
+        }
+    }
+}
+
+bool NetworkManager::hasOngoingRequest(const QString& key) const {
+    const QMutexLocker lock(&m_ongoingMutex);
+    return m_ongoingRequests.contains(key);
+}
+
+void NetworkManager::releaseOngoingRequest(const QString& key) {
+    const QMutexLocker lock(&m_ongoingMutex);
+    const auto found = m_ongoingRequests.find(key);
+    if (found != m_ongoingRequests.end()) {
+        found->second.release();
+        m_ongoingRequests.erase(found);
+    }
+}
+
+}  // namespace pathloom

@@ -1,0 +1,77 @@
+#include "network/URLError.h"
+
+#include <QHash>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString reasonPhrase(qint64 status) {
+    static const QHash<qint64, QString> phrases{
+        {300, u"Multiple Choices"_s},
+        {301, u"Moved Permanently"_s},
+        {302, u"Found"_s},
+        {303, u"See Other"_s},
+        {304, u"Not Modified"_s},
+        {307, u"Temporary Redirect"_s},
+        {308, u"Permanent Redirect"_s},
+        {400, u"Bad Request"_s},
+        {401, u"Unauthorized"_s},
+        {402, u"Payment Required"_s},
+        {403, u"Forbidden"_s},
+        {404, u"Not Found"_s},
+        {405, u"Method Not Allowed"_s},
+        {406, u"Not Acceptable"_s},
+        {408, u"Request Timeout"_s},
+        {409, u"Conflict"_s},
+        {410, u"Gone"_s},
+        {413, u"Content Too Large"_s},
+        {415, u"Unsupported Media Type"_s},
+        {422, u"Unprocessable Content"_s},
+        {429, u"Too Many Requests"_s},
+        {500, u"Internal Server Error"_s},
+        {501, u"Not Implemented"_s},
+        {502, u"Bad Gateway"_s},
+        {503, u"Service Unavailable"_s},
+        {504, u"Gateway Timeout"_s},
+    };
+    return phrases.value(status, status < 200   ? u"Informational"_s
+                                 : status < 400 ? u"Redirection"_s
+                                 : status < 500 ? u"Client Error"_s
+                                                : u"Server Error"_s);
+}
+
+}  // namespace
+
+URLError::URLError(qint64 code, QString detail) : m_code(code), m_detail(std::move(detail)) {}
+
+QString URLError::description() const {
+    switch (m_code) {
+        case cancelled:
+            return u"The request was cancelled."_s;
+        case badURL:
+            return u"The address of the request is not a valid URL."_s;
+        case timedOut:
+            return u"The request timed out."_s;
+        case cannotFindHost:
+            return u"A server with the specified hostname could not be found."_s;
+        case cannotConnectToHost:
+            return u"Could not connect to the server."_s;
+        case badServerResponse:
+            return u"The server returned a response the app cannot read."_s;
+        case secureConnectionFailed:
+            return u"A secure connection to the server cannot be made."_s;
+        case cannotOpenFile:
+            return u"A file to upload cannot be opened."_s;
+        default:
+            break;
+    }
+    if (m_code >= 100 && m_code <= 599) {
+        return u"The server answered with status %1 (%2)."_s.arg(m_code).arg(reasonPhrase(m_code));
+    }
+    return m_detail.isEmpty() ? u"The request failed (error %1)."_s.arg(m_code) : m_detail;
+}
+
+}  // namespace pathloom

@@ -1,0 +1,181 @@
+#include "session/URLFormatter.h"
+
+#include "foundation/UrlParsing.h"
+#include "session/Session.h"
+#include "session/ValueText.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <string_view>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Besides ASCII letters and digits, what may stand unencoded in the path or the query of a URL.
+constexpr std::string_view kPathOrQueryCharacters = "-._~!$&'()*+,;=:@/?";
+// The same within one path component: ';' and '?' would end the path there.
+constexpr std::string_view kPathComponentCharacters = "-._~!$&'()*+,=:@/";
+
+bool isAsciiAlphanumeric(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Every UTF-8 byte of `text` that is not an ASCII letter or digit or one of `passing` as %XX;
+// nothing for a text with a lone surrogate, which has no UTF-8 form.
+std::optional<QString> percentEncoded(const QString& text, std::string_view passing) {
+    if (!QStringView(text).isValidUtf16()) {
+        return std::nullopt;
+    }
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    const QByteArray utf8 = text.toUtf8();
+    QString encoded;
+    encoded.reserve(utf8.size());
+    for (const char byte : utf8) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (isAsciiAlphanumeric(c) || (c < 0x80 && passing.find(byte) != std::string_view::npos)) {
+            encoded += QLatin1Char(byte);
+        } else {
+            encoded += u'%';
+            encoded += QLatin1Char(kHexDigits[c >> 4]);
+            encoded += QLatin1Char(kHexDigits[c & 0xF]);
+        }
+    }
+    return encoded;
+}
+
+// `base` with `component` added to its path, encoded as a path component is, and exactly one
+// "/" where they meet, so that "/visits" on ".../ahoy" gives ".../ahoy/visits". Query and
+// fragment of `base` stay as they are.
+std::optional<QUrl> appendingPathComponent(const QUrl& base, const QString& component) {
+    std::optional<QString> encoded = percentEncoded(component, kPathComponentCharacters);
+    if (!encoded) {
+        return std::nullopt;
+    }
+    QString path = base.path(QUrl::FullyEncoded);
+    if (path.endsWith(u'/') && encoded->startsWith(u'/')) {
+        encoded->remove(0, 1);
+    } else if (!path.endsWith(u'/') && !encoded->startsWith(u'/')) {
+        path += u'/';
+    }
+    QUrl url = base;
+    url.setPath(path + *encoded, QUrl::TolerantMode);
+    return url;
+}
+
+std::optional<QUrl> webURL(std::optional<QUrl> url) {
+    if (url && URLFormatter::isValidWebURL(*url)) {
+        return url;
+    }
+    return std::nullopt;
+}
+
+// The scheme that the text of `urlTemplate` itself begins with ("https" of
+// "https://host/{a.b}"); empty when it begins with anything else, a placeholder included.
+QString literalScheme(const QString& urlTemplate) {
+    const qsizetype colon = urlTemplate.indexOf(u':');
+    if (colon <= 0) {
+        return {};
+    }
+    const QString scheme = urlTemplate.first(colon);
+    const auto isSchemeCharacter = [](QChar c) {
+        return c.unicode() < 0x80 &&
+               (isAsciiAlphanumeric(static_cast<unsigned char>(c.unicode())) || c == u'+' ||
+                c == u'-' || c == u'.');
+    };
+    if (!scheme.front().isLetter() ||
+        !std::all_of(scheme.begin(), scheme.end(), isSchemeCharacter)) {
+        return {};
+    }
+    return scheme;
+}
+
+struct Replacement {
+    QString text;
+    bool replacedAny = false;
+};
+
+// Replaces the first placeholder of the text with its value, pass after pass, until the first
+// placeholder has no text value. A value may bring a placeholder of its own; the passes are
+// bounded by the placeholders of the template, so that a value that reproduces its own
+// placeholder cannot keep the replacement going forever.
+Replacement replacingPlaceholders(const QString& urlTemplate, const QRegularExpression& expression,
+                                  const Session& session) {
+    qsizetype passes = 0;
+    for (auto matches = expression.globalMatch(urlTemplate); matches.hasNext(); matches.next()) {
+        ++passes;
+    }
+    Replacement replacement{urlTemplate};
+    for (; passes > 0; --passes) {
+        const QRegularExpressionMatch match = expression.match(replacement.text);
+        if (!match.hasMatch()) {
+            break;
+        }
+        const QString matched = match.captured();
+        const QString keyPath =
+            matched.size() >= 2 ? matched.sliced(1, matched.size() - 2) : QString();
+        const std::optional<QString> value = stringValue(session.value(keyPath));
+        if (!value) {
+            break;
+        }
+        replacement.text.replace(match.capturedStart(), match.capturedLength(), *value);
+        replacement.replacedAny = true;
+    }
+    return replacement;
+}
+
+}  // namespace
+
+std::optional<QUrl> URLFormatter::url(const QString& urlTemplate, const QUrl& baseURL,
+                                      const Session* session) const {
+    const QRegularExpression expression(regex);
+    if (!expression.isValid()) {
+        return std::nullopt;
+    }
+    const auto templateOnBase = [&] {
+        return webURL(appendingPathComponent(baseURL, urlTemplate));
+    };
+
+    if (!expression.match(urlTemplate).hasMatch()) {
+        if (const std::optional<QUrl> parsed = parseUrl(urlTemplate)) {
+            if (isValidWebURL(*parsed)) {
+                return parsed;
+            }
+            if (!parsed->scheme().isEmpty()) {
+                return std::nullopt;
+            }
+        }
+        return templateOnBase();
+    }
+    if (!session) {
+        return templateOnBase();
+    }
+
+    const Replacement replacement = replacingPlaceholders(urlTemplate, expression, *session);
+    const std::optional<QString> encoded = percentEncoded(replacement.text, kPathOrQueryCharacters);
+    if (!encoded) {
+        return templateOnBase();
+    }
+    // An absolute template stays absolute once filled in. Only a scheme written in the template
+    // itself counts: a value must not turn a URL on the app's server into one elsewhere.
+    if (replacement.replacedAny) {
+        const std::optional<QUrl> absolute = webURL(parseUrl(*encoded));
+        if (absolute &&
+            absolute->scheme().compare(literalScheme(urlTemplate), Qt::CaseInsensitive) == 0) {
+            return absolute;
+        }
+    }
+    if (std::optional<QUrl> joined =
+            webURL(parseUrl(baseURL.toString(QUrl::FullyEncoded) + *encoded))) {
+        return joined;
+    }
+    return templateOnBase();
+}
+
+bool URLFormatter::isValidWebURL(const QUrl& url) {
+    return url.isValid() && url.scheme().startsWith(u"http"_s) && !url.host().isEmpty();
+}
+
+}  // namespace pathloom

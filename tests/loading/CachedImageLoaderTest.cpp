@@ -1,0 +1,148 @@
+#include "loading/CachedImageLoader.h"
+
+#include "InMemoryKeyStore.h"
+#include "TestHttpServer.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThreadPool>
+
+namespace pathloom {
+namespace {
+
+using namespace Qt::StringLiterals;
+using Reply = test::TestHttpServer::Reply;
+
+QByteArray pngOf(QSize size) {
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+bool runUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(10'000);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+class CachedImageLoaderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(bundle.isValid() && cache.isValid());
+        QImage logo(5, 4, QImage::Format_ARGB32);
+        logo.fill(Qt::red);
+        ASSERT_TRUE(logo.save(QDir(bundle.path()).filePath(u"logo.png"_s)));
+        server.reply(u"GET"_s, u"/picture.png"_s, Reply{200, pngOf({3, 2}), u"image/png"_s});
+        server.reply(u"GET"_s, u"/text"_s, Reply{200, "not a picture", u"text/plain"_s});
+    }
+
+    std::shared_ptr<CachedImageLoader> loader() {
+        return CachedImageLoader::create(CacheStorage(cache.path(), CryptoManager(u"Test"_s, keys)),
+                                         bundle.path());
+    }
+
+    QStringList cacheEntries() const { return QDir(cache.path()).entryList(QDir::Files); }
+
+    QTemporaryDir bundle;
+    QTemporaryDir cache;
+    std::shared_ptr<test::InMemoryKeyStore> keys = std::make_shared<test::InMemoryKeyStore>();
+    test::TestHttpServer server;
+};
+
+TEST_F(CachedImageLoaderTest, FindsBundledImagesWithoutTouchingCacheOrNetwork) {
+    const auto images = loader();
+    for (const QString& name : {u"logo"_s, u"logo.png"_s}) {
+        const auto image = images->syncLoad(name);
+        ASSERT_TRUE(image) << name.toStdString();
+        EXPECT_EQ(image->size(), QSize(5, 4));
+    }
+    EXPECT_TRUE(cacheEntries().isEmpty());
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST_F(CachedImageLoaderTest, DownloadsOnceThenAnswersFromTheCacheAtOnce) {
+    const auto images = loader();
+    const QString address = server.url(u"/picture.png"_s).toString();
+
+    std::optional<QImage> delivered;
+    bool called = false;
+    std::optional<Cancellable> handle =
+        images->asyncLoad(address, [&](std::optional<QImage> image) {
+            called = true;
+            delivered = std::move(image);
+        });
+    ASSERT_TRUE(handle) << "a download gives a handle";
+    ASSERT_TRUE(runUntil([&] { return called; }));
+    ASSERT_TRUE(delivered);
+    EXPECT_EQ(delivered->size(), QSize(3, 2));
+    EXPECT_EQ(cacheEntries(), QStringList{CachedImageLoader::cacheKey(address)});
+
+    std::optional<QImage> cached;
+    const auto second =
+        images->asyncLoad(address, [&](std::optional<QImage> image) { cached = image; });
+    EXPECT_FALSE(second) << "a cache hit completes at once";
+    ASSERT_TRUE(cached);
+    EXPECT_EQ(cached->size(), QSize(3, 2));
+    EXPECT_EQ(server.requests().size(), 1);
+}
+
+TEST_F(CachedImageLoaderTest, KeepsBytesThatAreNoPictureAndDoesNotFetchThemAgain) {
+    const auto images = loader();
+    const QString address = server.url(u"/text"_s).toString();
+    EXPECT_FALSE(images->syncLoad(address));
+    EXPECT_FALSE(images->syncLoad(address));
+    EXPECT_EQ(server.requests().size(), 1);
+}
+
+TEST_F(CachedImageLoaderTest, GivesNothingForATextThatIsNeitherBundledNorAUrl) {
+    const auto images = loader();
+    EXPECT_FALSE(images->syncLoad(u"no such picture"_s));
+    bool called = false;
+    std::optional<QImage> result = QImage(1, 1, QImage::Format_ARGB32);
+    auto handle = images->asyncLoad(u"no such picture"_s, [&](std::optional<QImage> image) {
+        called = true;
+        result = image;
+    });
+    ASSERT_TRUE(runUntil([&] { return called; }));
+    EXPECT_FALSE(result);
+}
+
+TEST_F(CachedImageLoaderTest, NeverDeliversACancelledLoad) {
+    server.reply(u"GET"_s, u"/slow.png"_s, Reply{200, pngOf({2, 2}), u"image/png"_s, true});
+    const auto images = loader();
+    bool called = false;
+    {
+        auto handle = images->asyncLoad(server.url(u"/slow.png"_s).toString(),
+                                        [&](std::optional<QImage>) { called = true; });
+        ASSERT_TRUE(handle);
+        ASSERT_TRUE(server.waitForRequests(1));
+    }
+    server.release();
+    const QString other = server.url(u"/picture.png"_s).toString();
+    bool otherCalled = false;
+    auto next = images->asyncLoad(other, [&](std::optional<QImage>) { otherCalled = true; });
+    ASSERT_TRUE(runUntil([&] { return otherCalled; }));
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
+}
+
+TEST(CachedImageLoaderKeys, AreTheSha256OfTheTextAndCaseSensitive) {
+    EXPECT_EQ(CachedImageLoader::cacheKey(u"abc"_s),
+              u"ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"_s);
+    EXPECT_NE(CachedImageLoader::cacheKey(u"https://a/B.png"_s),
+              CachedImageLoader::cacheKey(u"https://a/b.png"_s));
+}
+
+}  // namespace
+}  // namespace pathloom

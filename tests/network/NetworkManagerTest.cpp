@@ -1,0 +1,288 @@
+#include "network/NetworkManager.h"
+
+#include "Credentials.h"
+#include "QtPrinting.h"
+#include "TestHttpServer.h"
+#include "foundation/Json.h"
+#include "network/SecurityStore.h"
+#include "network/URLError.h"
+#include "session/Session.h"
+#include "taskmodel/ORKFileResult.h"
+#include "taskmodel/ORKTextQuestionResult.h"
+
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace pathloom {
+namespace {
+
+using namespace Qt::StringLiterals;
+using Reply = test::TestHttpServer::Reply;
+
+// Runs the main event loop until `done` holds or a few seconds pass.
+bool runUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(10'000);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+class NetworkManagerTest : public testing::Test {
+protected:
+    std::shared_ptr<NetworkManager> client(std::optional<QString> token = std::nullopt) {
+        credentials = test::credentialsWithSessionToken(token);
+        return NetworkManager::create(Server{1, server.url(u"/api"_s)}, session,
+                                      URLFormatter::placeholderPattern.toString(),
+                                      credentials.store, nullptr);
+    }
+
+    NetworkManager::DataResult get(NetworkManager& network, const QString& url) {
+        std::optional<NetworkManager::DataResult> result;
+        network.request<QByteArray>(
+            url, HTTPMethod::get, DispatchQueue::main(),
+            [](const QByteArray& bytes) -> std::expected<QByteArray, Error> { return bytes; },
+            [&](std::expected<QByteArray, Error> value) { result = std::move(value); });
+        EXPECT_TRUE(runUntil([&] { return result.has_value(); }));
+        return result.value_or(std::unexpected(URLError(URLError::timedOut)));
+    }
+
+    test::TestHttpServer server;
+    std::shared_ptr<Session> session = std::make_shared<Session>();
+    test::Credentials credentials;
+};
+
+TEST_F(NetworkManagerTest, SendsTheSessionTokenAsBearerWhenOneIsStored) {
+    server.reply(u"GET"_s, u"/api/items"_s, Reply{200, R"({"ok":true})"});
+
+    EXPECT_EQ(get(*client(u"abc123"_s), u"/items"_s), QByteArray(R"({"ok":true})"));
+    EXPECT_EQ(get(*client(), u"/items"_s), QByteArray(R"({"ok":true})"));
+
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2);
+    EXPECT_EQ(requests[0].headers.value(u"authorization"_s), u"Bearer abc123"_s);
+    EXPECT_FALSE(requests[1].headers.contains(u"authorization"_s));
+}
+
+TEST_F(NetworkManagerTest, RefusesToSendWithACorruptStoredTokenAndDeletesIt) {
+    server.reply(u"GET"_s, u"/api/items"_s, Reply{200, "{}"});
+    auto network = client();
+    const SecurityStore security(credentials.keyStore);
+    ASSERT_TRUE(security.write(u"sessionToken"_s, "not a credential"));
+
+    const auto result = get(*network, u"/items"_s);
+
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().code(), URLError::secureConnectionFailed);
+    EXPECT_TRUE(server.requests().isEmpty());
+    const auto stored = security.retrieve(u"sessionToken"_s);
+    ASSERT_TRUE(stored);
+    EXPECT_FALSE(stored->has_value()) << "the corrupt token is gone";
+    EXPECT_EQ(get(*network, u"/items"_s), QByteArray("{}"));
+}
+
+TEST_F(NetworkManagerTest, ReportsStatusesOutside200To299AsTheirCode) {
+    for (int status : {401, 404, 500, 302}) {
+        server.reply(u"GET"_s, u"/api/status"_s, Reply{status, "{}"});
+        const auto result = get(*client(), u"/status"_s);
+        ASSERT_FALSE(result) << status;
+        EXPECT_EQ(result.error().code(), status);
+        EXPECT_EQ(result.error().domain(), u"NSURLErrorDomain"_s);
+    }
+}
+
+TEST_F(NetworkManagerTest, FailsToDecodeAnEmptyBody) {
+    server.reply(u"GET"_s, u"/api/empty"_s, Reply{204, ""});
+    auto network = client();
+    std::optional<std::expected<QJsonValue, Error>> result;
+    network->request<QJsonValue>(
+        u"/empty"_s, HTTPMethod::get, DispatchQueue::main(),
+        [](const QByteArray& bytes) -> std::expected<QJsonValue, Error> {
+            auto json = json::parse(bytes);
+            return json ? std::expected<QJsonValue, Error>(*json)
+                        : std::unexpected(Error(json.error()));
+        },
+        [&](std::expected<QJsonValue, Error> value) { result = std::move(value); });
+    ASSERT_TRUE(runUntil([&] { return result.has_value(); }));
+    ASSERT_FALSE(*result);
+    EXPECT_TRUE(result->error().as<JsonError>());
+}
+
+TEST_F(NetworkManagerTest, RefusesTemplatesThatGiveNoUrl) {
+    const auto network =
+        NetworkManager::create(std::nullopt, session, URLFormatter::placeholderPattern.toString(),
+                               test::credentialsWithSessionToken(std::nullopt).store, nullptr);
+    const auto result = get(*network, u"/orders/{pick.selected.id}"_s);
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().code(), URLError::badURL);
+}
+
+TEST_F(NetworkManagerTest, ARepeatedRequestForTheSameAbsoluteUrlCancelsTheFirst) {
+    server.reply(u"GET"_s, u"/api/slow"_s, Reply{200, "first", u"text/plain"_s, true});
+    auto network = client();
+    const QString url = server.url(u"/api/slow"_s).toString();
+    bool firstRan = false;
+    network->request<QByteArray>(
+        url, HTTPMethod::get, DispatchQueue::main(),
+        [](const QByteArray& bytes) -> std::expected<QByteArray, Error> { return bytes; },
+        [&](std::expected<QByteArray, Error>) { firstRan = true; });
+    ASSERT_TRUE(server.waitForRequests(1));
+    server.reply(u"GET"_s, u"/api/slow"_s, Reply{200, "second", u"text/plain"_s});
+    server.release();
+
+    EXPECT_EQ(get(*network, url), QByteArray("second"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(firstRan);
+}
+
+TEST_F(NetworkManagerTest, DroppingTheHandleMeansTheCompletionNeverRuns) {
+    server.reply(u"GET"_s, u"/api/held"_s, Reply{200, "x", u"text/plain"_s, true});
+    auto network = client();
+    bool ran = false;
+    {
+        Cancellable handle =
+            network->data(u"/held"_s, HTTPMethod::get, DispatchQueue::main(), std::nullopt,
+                          [&](NetworkManager::DataResult) { ran = true; });
+        ASSERT_TRUE(server.waitForRequests(1));
+    }
+    server.release();
+    server.reply(u"GET"_s, u"/api/after"_s, Reply{200, "y", u"text/plain"_s});
+    EXPECT_EQ(get(*network, u"/after"_s), QByteArray("y"));
+    EXPECT_FALSE(ran);
+}
+
+TEST_F(NetworkManagerTest, PostsAnEmptySessionAsAnEmptyPayload) {
+    server.reply(u"POST"_s, u"/api/session"_s, Reply{200, R"({"response":{}})"});
+    auto network = client(u"t"_s);
+    std::optional<NetworkManager::DataResult> result;
+    network->postSession(u"/session"_s, DispatchQueue::main(),
+                         [&](NetworkManager::DataResult value) { result = value; });
+    ASSERT_TRUE(runUntil([&] { return result.has_value(); }));
+    ASSERT_TRUE(*result);
+
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].body, QByteArray(R"({"payload": {}})"));
+    EXPECT_EQ(requests[0].headers.value(u"content-type"_s), u"application/json"_s);
+    EXPECT_EQ(requests[0].headers.value(u"authorization"_s), u"Bearer t"_s);
+}
+
+TEST_F(NetworkManagerTest, PostsQuestionResultsAndNamesTheFiles) {
+    auto answer = std::make_shared<ORKTextQuestionResult>(u"q1"_s);
+    answer->answer = u"yes"_s;
+    auto photo = std::make_shared<ORKFileResult>(u"photo \"1\""_s);
+    photo->fileURL = QUrl::fromLocalFile(u"/tmp/photo.jpg"_s);
+    photo->contentType = u"image/jpeg"_s;
+    session->setValueProvider(u"q1"_s, Value(answer));
+    session->setValueProvider(u"photo \"1\""_s, Value(photo));
+
+    const auto request = client()->sessionPostRequest(u"/session"_s);
+
+    ASSERT_TRUE(request);
+    EXPECT_EQ(
+        request->body,
+        QByteArray(
+            R"({"payload": {"q1": {"answer":"yes"}}, "binaries": [{"identifier": "photo \"1\"","mimetype": "image/jpeg"}]})"));
+    EXPECT_TRUE(json::parse(request->body)) << "identifiers with quotes still give valid JSON";
+}
+
+class UploadTest : public NetworkManagerTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
+            QFile file(dir.filePath(name + u".jpg"_s));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(name.toUtf8().repeated(10));
+            auto result = std::make_shared<ORKFileResult>(name);
+            result->fileURL = QUrl::fromLocalFile(file.fileName());
+            result->contentType = u"image/jpeg"_s;
+            session->setValueProvider(name, Value(result));
+        }
+    }
+
+    QList<FileUploadUpdate> upload(NetworkManager& network,
+                                   const QList<NetworkStepBinaryResponse>& binaries) {
+        QList<FileUploadUpdate> updates;
+        network.uploadBinaries(binaries, DispatchQueue::main(),
+                               [&](FileUploadUpdate update) { updates.append(update); });
+        runUntil([&] {
+            return !updates.isEmpty() && updates.last().kind != FileUploadUpdate::Kind::uploaded;
+        });
+        return updates;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(UploadTest, UploadsEachFileWithoutAuthorizationThenCompletes) {
+    for (const QString& name : {u"a"_s, u"b"_s, u"c"_s}) {
+        server.reply(u"PUT"_s, u"/api/files/"_s + name, Reply{201, "{}"});
+    }
+    auto network = client(u"secret"_s);
+
+    const auto updates = upload(*network, {{u"a"_s, u"/files/a"_s, u"PUT"_s},
+                                           {u"b"_s, u"/files/b"_s, u"PUT"_s},
+                                           {u"c"_s, u"/files/c"_s, u"PUT"_s}});
+
+    ASSERT_EQ(updates.size(), 4);
+    QStringList uploaded;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(updates[i].kind, FileUploadUpdate::Kind::uploaded);
+        uploaded.append(updates[i].identifier);
+    }
+    std::sort(uploaded.begin(), uploaded.end());
+    EXPECT_EQ(uploaded, (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+    EXPECT_EQ(updates[3].kind, FileUploadUpdate::Kind::completed);
+    for (const auto& request : server.requests()) {
+        EXPECT_EQ(request.method, u"PUT"_s);
+        EXPECT_EQ(request.headers.value(u"content-type"_s), u"image/jpeg"_s);
+        EXPECT_EQ(request.headers.value(u"content-length"_s), u"10"_s);
+        EXPECT_FALSE(request.headers.contains(u"authorization"_s));
+    }
+}
+
+TEST_F(UploadTest, FailsAtOnceForAFileThatIsNotInTheSession) {
+    auto network = client();
+    QList<FileUploadUpdate> updates;
+    network->uploadBinaries(
+        {{u"a"_s, u"/files/a"_s, u"POST"_s}, {u"missing"_s, u"/files/m"_s, u"POST"_s}},
+        DispatchQueue::main(), [&](FileUploadUpdate update) { updates.append(update); });
+
+    ASSERT_EQ(updates.size(), 1) << "reported before returning";
+    EXPECT_EQ(updates[0].kind, FileUploadUpdate::Kind::failed);
+    EXPECT_EQ(updates[0].error->code(), URLError::cannotOpenFile);
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST_F(UploadTest, StopsAtTheFirstFailedUpload) {
+    server.reply(u"POST"_s, u"/api/files/a"_s, Reply{500, "{}"});
+    server.reply(u"POST"_s, u"/api/files/b"_s, Reply{200, "{}", u"application/json"_s, true});
+    auto network = client();
+
+    const auto updates =
+        upload(*network, {{u"a"_s, u"/files/a"_s, u"POST"_s}, {u"b"_s, u"/files/b"_s, u"POST"_s}});
+    server.release();
+    QCoreApplication::processEvents();
+
+    ASSERT_FALSE(updates.isEmpty());
+    EXPECT_EQ(updates.last().kind, FileUploadUpdate::Kind::failed);
+    EXPECT_EQ(updates.last().error->code(), 500);
+    EXPECT_EQ(std::count_if(updates.begin(), updates.end(),
+                            [](const FileUploadUpdate& u) {
+                                return u.kind == FileUploadUpdate::Kind::failed;
+                            }),
+              1);
+}
+
+TEST_F(UploadTest, CompletesAnEmptyList) {
+    const auto updates = upload(*client(), {});
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_EQ(updates[0].kind, FileUploadUpdate::Kind::completed);
+}
+
+}  // namespace
+}  // namespace pathloom
