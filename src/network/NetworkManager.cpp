@@ -4,6 +4,7 @@
 #include "foundation/UrlParsing.h"
 #include "network/CredentialsStoreProtocol.h"
 #include "network/URLError.h"
+#include "network/UserAgent.h"
 #include "session/Session.h"
 #include "session/SessionProviders.h"
 
@@ -31,6 +32,7 @@ QString jsonString(const QString& text) {
 QNetworkRequest baseRequest(const QUrl& url) {
     QNetworkRequest request(url);
     request.setTransferTimeout(kTimeoutMilliseconds);
+    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
     return request;
 }
 

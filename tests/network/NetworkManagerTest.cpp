@@ -65,6 +65,8 @@ TEST_F(NetworkManagerTest, SendsTheSessionTokenAsBearerWhenOneIsStored) {
     ASSERT_EQ(requests.size(), 2);
     EXPECT_EQ(requests[0].headers.value(u"authorization"_s), u"Bearer abc123"_s);
     EXPECT_FALSE(requests[1].headers.contains(u"authorization"_s));
+    EXPECT_TRUE(requests[0].headers.value(u"user-agent"_s).contains(u"Linux"_s))
+        << "analytics servers drop requests from unknown systems";
 }
 
 TEST_F(NetworkManagerTest, RefusesToSendWithACorruptStoredTokenAndDeletesIt) {

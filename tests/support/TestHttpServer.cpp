@@ -34,6 +34,10 @@ TestHttpServer::TestHttpServer() : m_server(std::make_unique<httplib::Server>())
     // Binding also starts listening, so requests queue up until the thread accepts them.
     m_port = m_server->bind_to_any_port("127.0.0.1");
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    // stop() does nothing until the server runs, so a server stopped earlier would never end.
+    while (!m_server->is_running()) {
+        std::this_thread::yield();
+    }
 }
 
 TestHttpServer::~TestHttpServer() {
