@@ -1,0 +1,213 @@
+#include "loading/AppConfigurationManager.h"
+
+#include "foundation/FileKeyStore.h"
+#include "foundation/Json.h"
+#include "loading/CachedImageLoader.h"
+#include "loading/ConfigurationLoaderError.h"
+#include "network/CredentialsStore.h"
+#include "network/NetworkManager.h"
+#include "network/SecurityStore.h"
+#include "network/URLError.h"
+#include "session/Session.h"
+#include "session/URLFormatter.h"
+#include "steps/PathloomStepFactory.h"
+#include "steps/ResearchKitStepFactory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <atomic>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kConfigurationEntry = u".env"_s;
+
+QString directoryFor(const QString& given, QStandardPaths::StandardLocation role) {
+    const QString directory = given.isEmpty() ? QStandardPaths::writableLocation(role) : given;
+    QDir().mkpath(directory);
+    return directory;
+}
+
+using LoadResult = std::expected<AppConfiguration, Error>;
+
+// Runs `load` on `queue` and delivers its result on `target`, unless cancelled first.
+Cancellable run(const std::shared_ptr<DispatchQueue>& queue, std::function<LoadResult()> load,
+                std::shared_ptr<DispatchQueue> target,
+                AppConfigurationManager::Completion completion) {
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    queue->async([cancelled, load = std::move(load), target = std::move(target),
+                  completion = std::move(completion)] {
+        if (*cancelled) {
+            return;
+        }
+        LoadResult result = load();
+        target->async([cancelled, completion, result = std::move(result)] {
+            if (!*cancelled) {
+                completion(result);
+            }
+        });
+    });
+    return Cancellable([cancelled] { *cancelled = true; });
+}
+
+}  // namespace
+
+struct AppConfigurationManager::Pipeline {
+    AssemblyContext assembly;
+    CacheStorage cache;
+
+    // The document stages (JSON, an object, the app document) and assembly; the document is kept
+    // in the cache only once it has assembled, so a document that cannot be used never replaces
+    // the last good one.
+    LoadResult loadDocument(const QByteArray& bytes, std::optional<qint64> serverId,
+                            std::optional<qint64> initialWorkflowId) const {
+        const std::expected<QJsonValue, JsonError> json = json::parse(bytes);
+        if (!json) {
+            return std::unexpected(json.error());
+        }
+        if (!json->isObject()) {
+            return std::unexpected(URLError(URLError::badServerResponse));
+        }
+        std::expected<AppData, ParseError> app =
+            AppData::fromJson(json->toObject(), serverId, initialWorkflowId, *assembly.imageLoader);
+        if (!app) {
+            return std::unexpected(app.error());
+        }
+        LoadResult configuration = buildAppConfiguration(*app, assembly);
+        if (configuration) {
+            (void)cache.save(app->toStored(), kConfigurationEntry, true);
+        }
+        return configuration;
+    }
+
+    LoadResult loadCached() const {
+        const std::optional<AppData> app = cache.load(kConfigurationEntry, &AppData::fromStored);
+        if (!app) {
+            return std::unexpected(ConfigurationLoaderError::localDataNotAvailable());
+        }
+        return buildAppConfiguration(*app, assembly);
+    }
+};
+
+AppConfigurationManager::AppConfigurationManager(
+    QList<PluginType> plugins, std::shared_ptr<const AuthRedirectHandler> authRedirectHandler)
+    : AppConfigurationManager(Sources{
+          .session = std::make_shared<Session>(),
+          .plugins = std::move(plugins),
+          .outputDirectory = QStandardPaths::writableLocation(QStandardPaths::TempLocation),
+          .authRedirectHandler = std::move(authRedirectHandler),
+      }) {}
+
+AppConfigurationManager::AppConfigurationManager(Sources sources)
+    : m_stepsSession(sources.session ? std::move(sources.session) : std::make_shared<Session>()),
+      m_cacheStorage(u""_s, CryptoManager(u""_s, nullptr)),
+      m_outputDirectory(sources.outputDirectory.isEmpty()
+                            ? QStandardPaths::writableLocation(QStandardPaths::TempLocation)
+                            : sources.outputDirectory),
+      m_operationQueue(DispatchQueue::serial(u"WorkflowsManager.Background.Queue"_s)) {
+    std::shared_ptr<KeyStore> keyStore =
+        sources.keyStore ? std::move(sources.keyStore) : std::make_shared<FileKeyStore>();
+    const QString label = sources.cryptorLabel.value_or(bundleIdentifier());
+    m_cacheStorage = sources.cacheStorage.value_or(
+        CacheStorage(directoryFor(sources.documentsDirectory, QStandardPaths::AppDataLocation),
+                     CryptoManager(label, keyStore)));
+    std::shared_ptr<ImageLoader> imageLoader = sources.imageLoader;
+    if (!imageLoader) {
+        imageLoader = CachedImageLoader::create(
+            CacheStorage(directoryFor(sources.cachesDirectory, QStandardPaths::CacheLocation),
+                         CryptoManager(label, keyStore)));
+    }
+    m_assembly = AssemblyContext{
+        std::move(imageLoader),
+        m_stepsSession,
+        {std::make_shared<const PathloomStepFactory>(sources.plugins),
+         std::make_shared<const ResearchKitStepFactory>()},
+        sources.authRedirectHandler,
+        keyStore,
+        sources.preferredLanguages,
+    };
+    m_networkManager = NetworkManager::create(
+        std::nullopt, std::make_shared<Session>(), URLFormatter::placeholderPattern.toString(),
+        std::make_shared<const CredentialsStore>(std::make_shared<const SecurityStore>(keyStore)),
+        sources.authRedirectHandler);
+    m_pipeline = std::make_shared<const Pipeline>(Pipeline{m_assembly, m_cacheStorage});
+}
+
+AppConfigurationManager::~AppConfigurationManager() { m_currentTask.cancel(); }
+
+QString AppConfigurationManager::bundleIdentifier() {
+    const QString domain = QCoreApplication::organizationDomain();
+    if (domain.isEmpty()) {
+        return u"AppCryptor"_s;
+    }
+    QStringList parts = domain.split(u'.', Qt::SkipEmptyParts);
+    std::reverse(parts.begin(), parts.end());
+    if (!QCoreApplication::applicationName().isEmpty()) {
+        parts.append(QCoreApplication::applicationName());
+    }
+    return parts.join(u'.');
+}
+
+void AppConfigurationManager::loadAppConfiguration(const AppConfigurationContext& context,
+                                                   std::shared_ptr<DispatchQueue> queue,
+                                                   Completion completion) {
+    m_currentTask.cancel();
+    const std::shared_ptr<const Pipeline> pipeline = m_pipeline;
+
+    if (const auto* remote = std::get_if<AppConfigurationContext::Remote>(&context.source)) {
+        auto cancelled = std::make_shared<std::atomic<bool>>(false);
+        const std::optional<qint64> serverId = remote->serverId;
+        auto request = std::make_shared<Cancellable>(m_networkManager->data(
+            remote->url, HTTPMethod::get, m_networkManager->networkQueue(), std::nullopt,
+            [pipeline, serverId, cancelled, queue, completion](NetworkManager::DataResult bytes) {
+                if (*cancelled) {
+                    return;
+                }
+                LoadResult result = bytes ? pipeline->loadDocument(*bytes, serverId, std::nullopt)
+                                          : LoadResult(std::unexpected(bytes.error()));
+                queue->async([cancelled, completion, result = std::move(result)] {
+                    if (!*cancelled) {
+                        completion(result);
+                    }
+                });
+            }));
+        m_currentTask = Cancellable([cancelled, request] {
+            *cancelled = true;
+            request->cancel();
+        });
+        return;
+    }
+
+    if (const auto* file = std::get_if<AppConfigurationContext::File>(&context.source)) {
+        if (file->sessionValues) {
+            for (auto it = file->sessionValues->begin(); it != file->sessionValues->end(); ++it) {
+                if (it.value().isString() || it.value().isObject()) {
+                    m_stepsSession->setValueProvider(it.key(), Value::fromJson(it.value()));
+                }
+            }
+        }
+        m_currentTask = run(
+            m_operationQueue,
+            [pipeline, path = file->path, serverId = file->serverId,
+             workflowId = file->workflowId]() -> LoadResult {
+                QFile document(path);
+                if (!document.open(QIODevice::ReadOnly)) {
+                    return std::unexpected(ConfigurationLoaderError::fileDataNotAvailable());
+                }
+                return pipeline->loadDocument(document.readAll(), serverId, workflowId);
+            },
+            std::move(queue), std::move(completion));
+        return;
+    }
+
+    m_currentTask = run(
+        m_operationQueue, [pipeline] { return pipeline->loadCached(); }, std::move(queue),
+        std::move(completion));
+}
+
+}  // namespace pathloom
