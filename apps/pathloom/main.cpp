@@ -1,0 +1,170 @@
+// pathloom: loads an app document the way an app does and reports on it, for app authors and CI.
+//
+//   pathloom validate SOURCE [options]
+//   pathloom inspect SOURCE [--json] [options]
+//
+// SOURCE is an http(s) URL, the word "cached" or a file path. Exit status: 0 success, 1 the load
+// failed (the error's description is the last text on stderr), 2 usage.
+
+#include "ConfigurationInspector.h"
+#include "foundation/FileKeyStore.h"
+#include "foundation/Json.h"
+#include "loading/AppConfigurationManager.h"
+#include "network/CredentialsStore.h"
+#include "network/SecurityStore.h"
+#include "session/Session.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+using namespace pathloom;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+// Puts every per-user directory under `dataDir` before anything reads them.
+void useDataDirectory(int argc, char* argv[]) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (QByteArray(argv[i]) == "--data-dir") {
+            const QString root = QDir(QString::fromLocal8Bit(argv[i + 1])).absolutePath();
+            for (const auto& [variable, folder] :
+                 {std::pair{"XDG_DATA_HOME", "data"}, std::pair{"XDG_CACHE_HOME", "cache"},
+                  std::pair{"XDG_CONFIG_HOME", "config"},
+                  std::pair{"XDG_DOCUMENTS_DIR", "documents"}}) {
+                const QString path = root + u'/' + QString::fromLatin1(folder);
+                QDir().mkpath(path);
+                qputenv(variable, path.toLocal8Bit());
+            }
+        }
+    }
+}
+
+std::optional<qint64> integerOption(const QCommandLineParser& parser, const QString& name,
+                                    bool& valid) {
+    if (!parser.isSet(name)) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 value = parser.value(name).toLongLong(&ok);
+    valid = valid && ok;
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+std::optional<AppConfigurationContext> contextFor(const QString& source,
+                                                  const QCommandLineParser& parser,
+                                                  QString& problem) {
+    bool valid = true;
+    const std::optional<qint64> serverId = integerOption(parser, u"server-id"_s, valid);
+    const std::optional<qint64> workflowId = integerOption(parser, u"initial-workflow"_s, valid);
+    if (!valid) {
+        problem = u"--server-id and --initial-workflow take whole numbers."_s;
+        return std::nullopt;
+    }
+    if (source == u"cached") {
+        return AppConfigurationContext::cached();
+    }
+    if (source.startsWith(u"http://") || source.startsWith(u"https://")) {
+        return AppConfigurationContext::remote(source, serverId);
+    }
+    std::optional<QJsonObject> sessionValues;
+    if (parser.isSet(u"session-values"_s)) {
+        QFile file(parser.value(u"session-values"_s));
+        const auto json = file.open(QIODevice::ReadOnly)
+                              ? json::parse(file.readAll())
+                              : std::expected<QJsonValue, JsonError>(QJsonValue());
+        if (!json || !json->isObject()) {
+            problem = u"--session-values must name a file holding one JSON object."_s;
+            return std::nullopt;
+        }
+        sessionValues = json->toObject();
+    }
+    return AppConfigurationContext::file(source, serverId, workflowId, sessionValues);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    useDataDirectory(argc, argv);
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(u"pathloom"_s);
+    QCoreApplication::setApplicationVersion(u"0.1"_s);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Loads a Pathloom app document and reports on it."_s);
+    parser.addHelpOption();
+    parser.addPositionalArgument(u"command"_s, u"validate or inspect"_s);
+    parser.addPositionalArgument(u"source"_s, u"an http(s) URL, \"cached\" or a file path"_s);
+    parser.addOptions({
+        {u"server-id"_s, u"Id of the server to select."_s, u"N"_s},
+        {u"initial-workflow"_s, u"Id of the workflow to open first (file sources)."_s, u"N"_s},
+        {u"session-values"_s, u"A JSON object of values placed in the session (file sources)."_s,
+         u"FILE"_s},
+        {u"languages"_s, u"Preferred languages, for example fr-CA,en."_s, u"LIST"_s},
+        {u"data-dir"_s, u"Keep every per-user directory under DIR."_s, u"DIR"_s},
+        {u"json"_s, u"inspect: print one JSON object."_s},
+    });
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        err << parser.errorText() << '\n';
+        return kUsageError;
+    }
+    if (parser.isSet(u"help"_s)) {
+        out << parser.helpText();
+        return 0;
+    }
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.size() != 2 || (arguments[0] != u"validate" && arguments[0] != u"inspect")) {
+        err << parser.helpText();
+        return kUsageError;
+    }
+    QString problem;
+    const std::optional<AppConfigurationContext> context =
+        contextFor(arguments[1], parser, problem);
+    if (!context) {
+        err << problem << '\n';
+        return kUsageError;
+    }
+
+    AppConfigurationManager::Sources sources;
+    sources.keyStore = std::make_shared<FileKeyStore>();
+    if (parser.isSet(u"languages"_s)) {
+        sources.preferredLanguages = parser.value(u"languages"_s).split(u',', Qt::SkipEmptyParts);
+    }
+    AppConfigurationManager manager(sources);
+    // As an app does: a new document from a server or a file starts without stored credentials.
+    if (!std::holds_alternative<AppConfigurationContext::Cached>(context->source)) {
+        (void)CredentialsStore(std::make_shared<const SecurityStore>(sources.keyStore))
+            .removeAllCredentials();
+    }
+    manager.stepsSession()->removeAllValueProviders();
+
+    int status = 1;
+    manager.loadAppConfiguration(
+        *context, DispatchQueue::main(), [&](std::expected<AppConfiguration, Error> result) {
+            if (!result) {
+                err << result.error().localizedDescription() << '\n';
+            } else if (arguments[0] == u"validate") {
+                out << u"Valid: %1 (app %2), %3 workflows"_s.arg(result->name)
+                           .arg(result->id)
+                           .arg(result->tasks.size())
+                    << '\n';
+                status = 0;
+            } else if (parser.isSet(u"json"_s)) {
+                out << QString::fromUtf8(json::write(ConfigurationInspector::toJson(*result)))
+                    << '\n';
+                status = 0;
+            } else {
+                out << ConfigurationInspector::toText(*result);
+                status = 0;
+            }
+            QCoreApplication::exit(status);
+        });
+    QCoreApplication::exec();
+    return status;
+}

@@ -1,0 +1,134 @@
+#include "JsonLiteral.h"
+#include "QtPrinting.h"
+#include "foundation/Json.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace pathloom {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct CommandRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class PathloomCommandTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dataDir.isValid() && files.isValid()); }
+
+    CommandRun pathloom(QStringList arguments) {
+        arguments << u"--data-dir"_s << dataDir.path();
+        QProcess process;
+        process.start(QString::fromUtf8(PATHLOOM_COMMAND), arguments);
+        EXPECT_TRUE(process.waitForFinished(60'000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString document(const QString& name, const QByteArray& bytes) {
+        QFile file(files.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QTemporaryDir dataDir;
+    QTemporaryDir files;
+};
+
+const QByteArray kEveryKind =
+    R"({"id":5,"name":"Kinds","servers":[{"id":1,"url":"https://api.example.com"}],
+  "navigationStyle":"list","workflows":[{"id":1,"identifier":"all","name":"All","steps":[
+    {"type":"instructions","identifier":"i","title":"Hello"},
+    {"type":"question","identifier":"q","answerFormat":{"_class":"ORKBooleanAnswerFormat"}},
+    {"type":"form","identifier":"f","formItems":[]},
+    {"type":"videoInstructions","identifier":"v"},
+    {"type":"signature","identifier":"s"},
+    {"type":"videoCapture","identifier":"vc"},
+    {"type":"network","identifier":"n","url":"/post"},
+    {"type":"simulateNetwork","identifier":"sn","interval":2},
+    {"type":"list","identifier":"l","items":[{"id":1,"text":"One"}],"workflows":[{"id":1}]},
+    {"type":"networkList","identifier":"nl","url":"/list"},
+    {"type":"display","identifier":"d","items":[{"type":"text","label":"L","text":"T"}]},
+    {"type":"networkDisplay","identifier":"nd","url":"/page"},
+    {"type":"email","identifier":"e","sendTo":"a@example.com"},
+    {"type":"pdfViewer","identifier":"p","pdfURL":"/doc.pdf"},
+    {"type":"documentCapture","identifier":"dc"},
+    {"type":"imageCapture","identifier":"ic","optional":true},
+    {"type":"completion","identifier":"c"}],
+  "navigationRules":[{"from":"q","rules":[{"to":"c","propertyKeyPath":"q.answer","operand":"==","value":"true"}]}]}]})";
+
+TEST_F(PathloomCommandTest, ValidatesAGoodDocumentAndReportsABadOne) {
+    const CommandRun good = pathloom({u"validate"_s, document(u"good.json"_s, kEveryKind)});
+    EXPECT_EQ(good.exitCode, 0) << good.err.toStdString();
+    EXPECT_EQ(good.out, u"Valid: Kinds (app 5), 1 workflows\n"_s);
+
+    const CommandRun bad = pathloom(
+        {u"validate"_s,
+         document(
+             u"bad.json"_s,
+             R"({"id":5,"name":"Kinds","servers":[],"navigationStyle":"list","workflows":[{"id":1,"identifier":"w","steps":[{"type":"network","identifier":"n"}]}]})")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.trimmed().endsWith(
+        u"Invalid step data: Failed to parse step 'n' in workflow 'w':\nInvalid step data: Invalid NetworkStep url for n.."_s))
+        << bad.err.toStdString();
+
+    const CommandRun missing = pathloom({u"validate"_s, files.filePath(u"missing.json"_s)});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(missing.err.trimmed().isEmpty());
+
+    EXPECT_EQ(pathloom({u"validate"_s}).exitCode, 2);
+    EXPECT_EQ(pathloom({u"frobnicate"_s, u"x"_s}).exitCode, 2);
+}
+
+TEST_F(PathloomCommandTest, InspectsEveryStepKindAsJson) {
+    const CommandRun run =
+        pathloom({u"inspect"_s, document(u"kinds.json"_s, kEveryKind), u"--json"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject app = test::jsonObject(run.out.toUtf8());
+
+    EXPECT_EQ(app.value(u"navigationStyle"), QJsonValue(u"list"_s));
+    EXPECT_EQ(app.value(u"tintColor"), QJsonValue(u"#007AFFFF"_s));
+    EXPECT_EQ(app.value(u"analyticsURL"), QJsonValue(QJsonValue::Null));
+    const QJsonObject workflow = app.value(u"workflows").toArray().first().toObject();
+    QStringList classes;
+    for (const QJsonValue& step : workflow.value(u"steps").toArray()) {
+        classes.append(step.toObject().value(u"class").toString());
+    }
+    EXPECT_EQ(classes, (QStringList{u"ORKInstructionStep"_s, u"ORKQuestionStep"_s, u"ORKFormStep"_s,
+                                    u"ORKVideoInstructionStep"_s, u"ORKSignatureStep"_s,
+                                    u"ORKVideoCaptureStep"_s, u"PathloomNetworkStep"_s,
+                                    u"PathloomSimulateNetworkStep"_s, u"PathloomListStep"_s,
+                                    u"PathloomNetworkListStep"_s, u"PathloomDisplayStep"_s,
+                                    u"PathloomNetworkDisplayStep"_s, u"PathloomEmailStep"_s,
+                                    u"PathloomPDFStep"_s, u"PathloomDocumentCaptureStep"_s,
+                                    u"ORKImageCaptureStep"_s, u"ORKCompletionStep"_s}));
+    const QJsonArray steps = workflow.value(u"steps").toArray();
+    EXPECT_EQ(steps[6].toObject().value(u"encoded").toObject(),
+              test::jsonObject(R"({"url":"/post"})"));
+    EXPECT_EQ(steps[8].toObject().value(u"encoded").toObject(),
+              test::jsonObject(R"({"items":[{"id":1,"text":"One"}],"secondaryWorkflowIDs":[1]})"));
+    EXPECT_EQ(steps[15].toObject().value(u"encoded").toObject().value(u"optional"),
+              QJsonValue(true));
+    EXPECT_EQ(
+        workflow.value(u"navigationRules"),
+        QJsonValue(QJsonArray{test::jsonObject(
+            R"({"trigger":"q","destinations":[{"to":"c","propertyKeyPath":"q.answer","operand":"==","value":"true"}]})")}));
+}
+
+TEST_F(PathloomCommandTest, InspectsTheCachedDocumentOfAnEarlierLoad) {
+    ASSERT_EQ(pathloom({u"validate"_s, document(u"kinds.json"_s, kEveryKind)}).exitCode, 0);
+    const CommandRun cached = pathloom({u"inspect"_s, u"cached"_s});
+    EXPECT_EQ(cached.exitCode, 0) << cached.err.toStdString();
+    EXPECT_TRUE(cached.out.startsWith(u"Kinds (app 5), list"_s)) << cached.out.toStdString();
+}
+
+}  // namespace
+}  // namespace pathloom
