@@ -2,6 +2,7 @@
 
 #include "foundation/Sha256.h"
 #include "foundation/UrlParsing.h"
+#include "network/UserAgent.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -35,6 +36,7 @@ std::optional<QByteArray> contentsOf(const QUrl& url) {
     QNetworkAccessManager network;
     QNetworkRequest request(url);
     request.setTransferTimeout(kDownloadTimeoutMilliseconds);
+    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
     QNetworkReply* reply = network.get(request);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
