@@ -129,38 +129,10 @@ QJsonObject eventProperties(const std::optional<QVariantMap>& properties, qint64
     return object;
 }
 
-URLError transportError(const QNetworkReply& reply) {
-    switch (reply.error()) {
-        case QNetworkReply::HostNotFoundError:
-            return URLError(URLError::cannotFindHost, reply.errorString());
-        case QNetworkReply::ConnectionRefusedError:
-        case QNetworkReply::RemoteHostClosedError:
-        case QNetworkReply::NetworkSessionFailedError:
-            return URLError(URLError::cannotConnectToHost, reply.errorString());
-        case QNetworkReply::TimeoutError:
-        case QNetworkReply::OperationCanceledError:
-            return URLError(URLError::timedOut, reply.errorString());
-        case QNetworkReply::SslHandshakeFailedError:
-            return URLError(URLError::secureConnectionFailed, reply.errorString());
-        case QNetworkReply::ProtocolUnknownError:
-            return URLError(URLError::badURL, reply.errorString());
-        default:
-            return URLError(URLError::badServerResponse, reply.errorString());
-    }
-}
-
 // A status in 200–299 is a success whatever the body; any other status fails with that code.
 std::expected<void, Error> outcomeOf(const QNetworkReply& reply) {
-    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid()) {
-        const int code = status.toInt();
-        if (code < 200 || code > 299) {
-            return std::unexpected(URLError::httpStatus(code));
-        }
-        return {};
-    }
-    if (reply.error() != QNetworkReply::NoError) {
-        return std::unexpected(transportError(reply));
+    if (std::optional<URLError> error = URLError::fromReply(reply)) {
+        return std::unexpected(*error);
     }
     return {};
 }

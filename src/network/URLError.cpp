@@ -1,6 +1,7 @@
 #include "network/URLError.h"
 
 #include <QHash>
+#include <QNetworkReply>
 
 namespace pathloom {
 
@@ -43,7 +44,42 @@ QString reasonPhrase(qint64 status) {
                                                 : u"Server Error"_s);
 }
 
+URLError transportError(const QNetworkReply& reply) {
+    switch (reply.error()) {
+        case QNetworkReply::HostNotFoundError:
+            return URLError(URLError::cannotFindHost, reply.errorString());
+        case QNetworkReply::ConnectionRefusedError:
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::NetworkSessionFailedError:
+            return URLError(URLError::cannotConnectToHost, reply.errorString());
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::OperationCanceledError:
+            return URLError(URLError::timedOut, reply.errorString());
+        case QNetworkReply::SslHandshakeFailedError:
+            return URLError(URLError::secureConnectionFailed, reply.errorString());
+        case QNetworkReply::ProtocolUnknownError:
+            return URLError(URLError::badURL, reply.errorString());
+        default:
+            return URLError(URLError::badServerResponse, reply.errorString());
+    }
+}
+
 }  // namespace
+
+std::optional<URLError> URLError::fromReply(const QNetworkReply& reply) {
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (status.isValid()) {
+        const int code = status.toInt();
+        if (code < 200 || code > 299) {
+            return httpStatus(code);
+        }
+        return std::nullopt;
+    }
+    if (reply.error() != QNetworkReply::NoError) {
+        return transportError(reply);
+    }
+    return std::nullopt;
+}
 
 URLError::URLError(qint64 code, QString detail) : m_code(code), m_detail(std::move(detail)) {}
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+class QNetworkReply;
 
 namespace pathloom {
 
@@ -22,6 +25,9 @@ public:
 
     explicit URLError(qint64 code, QString detail = {});
     static URLError httpStatus(int status) { return URLError(status); }
+    // What a finished reply failed with: its HTTP status when outside 200–299, or its transport
+    // error; nothing when it succeeded.
+    [[nodiscard]] static std::optional<URLError> fromReply(const QNetworkReply& reply);
 
     [[nodiscard]] static QString domain() { return QStringLiteral("NSURLErrorDomain"); }
     [[nodiscard]] qint64 code() const { return m_code; }
