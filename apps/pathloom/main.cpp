@@ -6,7 +6,7 @@
 // SOURCE is an http(s) URL, the word "cached" or a file path. Exit status: 0 success, 1 the load
 // failed (the error's description is the last text on stderr), 2 usage.
 
-#include "ConfigurationInspector.h"
+#include "ConfigurationReport.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
 #include "loading/AppConfigurationManager.h"
@@ -156,11 +156,10 @@ int main(int argc, char* argv[]) {
                     << '\n';
                 status = 0;
             } else if (parser.isSet(u"json"_s)) {
-                out << QString::fromUtf8(json::write(ConfigurationInspector::toJson(*result)))
-                    << '\n';
+                out << QString::fromUtf8(json::write(ConfigurationReport::toJson(*result))) << '\n';
                 status = 0;
             } else {
-                out << ConfigurationInspector::toText(*result);
+                out << ConfigurationReport::toText(*result);
                 status = 0;
             }
             QCoreApplication::exit(status);

@@ -115,7 +115,7 @@ using Frame = std::unique_ptr<AVFrame, FrameDeleter>;
 constexpr int kFramesPerSecond = 25;
 constexpr int kSampleRate = 44'100;
 
-struct VideoSpec {
+struct VideoShape {
     int width = 64;
     int height = 48;
     bool sound = true;
@@ -171,7 +171,7 @@ bool encode(AVFormatContext* output, const Encoding& encoding, const AVFrame* fr
 }
 
 // One second of a moving gradient and, optionally, a 440 Hz tone in AAC.
-bool writeVideo(const QString& path, const VideoSpec& spec) {
+bool writeVideo(const QString& path, const VideoShape& shape) {
     const QByteArray file = QFile::encodeName(path);
     AVFormatContext* rawOutput = nullptr;
     if (avformat_alloc_output_context2(&rawOutput, nullptr, "mp4", file.constData()) < 0) {
@@ -179,9 +179,9 @@ bool writeVideo(const QString& path, const VideoSpec& spec) {
     }
     const std::unique_ptr<AVFormatContext, OutputDeleter> output(rawOutput);
 
-    const Encoding video = addEncoder(output.get(), spec.codec, [&](AVCodecContext& c) {
-        c.width = spec.width;
-        c.height = spec.height;
+    const Encoding video = addEncoder(output.get(), shape.codec, [&](AVCodecContext& c) {
+        c.width = shape.width;
+        c.height = shape.height;
         c.pix_fmt = AV_PIX_FMT_YUV420P;
         c.time_base = AVRational{1, kFramesPerSecond};
         c.framerate = AVRational{kFramesPerSecond, 1};
@@ -190,16 +190,16 @@ bool writeVideo(const QString& path, const VideoSpec& spec) {
     if (!video.codec) {
         return false;
     }
-    if (spec.rotation != 0) {
+    if (shape.rotation != 0) {
         auto* matrix = reinterpret_cast<int32_t*>(
             av_stream_new_side_data(video.stream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(int32_t)));
         if (!matrix) {
             return false;
         }
-        av_display_rotation_set(matrix, spec.rotation);
+        av_display_rotation_set(matrix, shape.rotation);
     }
     Encoding audio;
-    if (spec.sound) {
+    if (shape.sound) {
         audio = addEncoder(output.get(), AV_CODEC_ID_AAC, [](AVCodecContext& c) {
             c.sample_fmt = AV_SAMPLE_FMT_FLTP;
             c.sample_rate = kSampleRate;
@@ -218,8 +218,8 @@ bool writeVideo(const QString& path, const VideoSpec& spec) {
 
     const Frame picture(av_frame_alloc());
     picture->format = AV_PIX_FMT_YUV420P;
-    picture->width = spec.width;
-    picture->height = spec.height;
+    picture->width = shape.width;
+    picture->height = shape.height;
     if (av_frame_get_buffer(picture.get(), 0) < 0) {
         return false;
     }
@@ -227,16 +227,16 @@ bool writeVideo(const QString& path, const VideoSpec& spec) {
         if (av_frame_make_writable(picture.get()) < 0) {
             return false;
         }
-        for (int y = 0; y < spec.height; ++y) {
-            for (int x = 0; x < spec.width; ++x) {
+        for (int y = 0; y < shape.height; ++y) {
+            for (int x = 0; x < shape.width; ++x) {
                 picture->data[0][y * picture->linesize[0] + x] =
                     static_cast<uint8_t>(x * 3 + y * 2 + index * 5);
             }
         }
         for (int plane = 1; plane <= 2; ++plane) {
-            for (int y = 0; y < (spec.height + 1) / 2; ++y) {
+            for (int y = 0; y < (shape.height + 1) / 2; ++y) {
                 std::fill_n(picture->data[plane] + y * picture->linesize[plane],
-                            (spec.width + 1) / 2, static_cast<uint8_t>(96 + plane * 32));
+                            (shape.width + 1) / 2, static_cast<uint8_t>(96 + plane * 32));
             }
         }
         picture->pts = index;
@@ -248,7 +248,7 @@ bool writeVideo(const QString& path, const VideoSpec& spec) {
         return false;
     }
 
-    if (spec.sound) {
+    if (shape.sound) {
         const int frameSize = audio.codec->frame_size;
         for (int start = 0; start < kSampleRate; start += frameSize) {
             const Frame sound(av_frame_alloc());
@@ -357,10 +357,10 @@ protected:
 
     // A recorded video in a directory of its own, as a capture step leaves it.
     [[nodiscard]] QString recordVideo(const QString& directory, const QString& name,
-                                      const VideoSpec& spec = {}) const {
+                                      const VideoShape& shape = {}) const {
         QDir(m_directory.path()).mkpath(directory);
         const QString recording = path(directory + u'/' + name);
-        EXPECT_TRUE(writeVideo(recording, spec));
+        EXPECT_TRUE(writeVideo(recording, shape));
         return recording;
     }
 
@@ -455,7 +455,7 @@ TEST_F(FileConversionTest, FilesThatCannotBeReadGiveNoBytes) {
 TEST_F(FileConversionTest, VideoIsReencodedAsH264AndAacInPlace) {
     const struct {
         const char* what;
-        VideoSpec recorded;
+        VideoShape recorded;
         QSize converted;
         AVCodecID sound;
     } cases[] = {

@@ -1,4 +1,4 @@
-#include "ConfigurationInspector.h"
+#include "ConfigurationReport.h"
 
 #include "serialization/EncodingTable.h"
 #include "serialization/ORKESerializer.h"
@@ -132,7 +132,7 @@ QJsonArray rulesJson(const ORKNavigableOrderedTask& task) {
 
 }  // namespace
 
-QString ConfigurationInspector::className(const std::shared_ptr<ORKStep>& pointer) {
+QString ConfigurationReport::className(const std::shared_ptr<ORKStep>& pointer) {
     const ORKStep& step = *pointer;
     static const QList<std::pair<QString, bool (*)(const ORKStep&)>> frameworkClasses{
         {u"PathloomNetworkStep"_s,
@@ -171,7 +171,7 @@ QString ConfigurationInspector::className(const std::shared_ptr<ORKStep>& pointe
     return objectClass ? objectClass->name() : u"ORKStep"_s;
 }
 
-QJsonObject ConfigurationInspector::toJson(const AppConfiguration& configuration) {
+QJsonObject ConfigurationReport::toJson(const AppConfiguration& configuration) {
     QJsonArray workflows;
     for (const Workflow& workflow : configuration.tasks) {
         QJsonArray steps;
@@ -215,7 +215,7 @@ QJsonObject ConfigurationInspector::toJson(const AppConfiguration& configuration
     };
 }
 
-QString ConfigurationInspector::toText(const AppConfiguration& configuration) {
+QString ConfigurationReport::toText(const AppConfiguration& configuration) {
     QString text = u"%1 (app %2), %3\n"_s.arg(configuration.name)
                        .arg(configuration.id)
                        .arg(styleName(configuration.navigationStyle));

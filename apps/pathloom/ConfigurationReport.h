@@ -12,7 +12,7 @@ class ORKStep;
 
 // Describes an assembled app for app authors: as one JSON object (workflows, their steps with
 // class and fields, the navigation rules in force) or as a short text.
-class ConfigurationInspector {
+class ConfigurationReport {
 public:
     [[nodiscard]] static QJsonObject toJson(const AppConfiguration& configuration);
     [[nodiscard]] static QString toText(const AppConfiguration& configuration);
