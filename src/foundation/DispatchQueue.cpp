@@ -10,7 +10,7 @@ DispatchQueue::DispatchQueue(QString label, QObject* context, QThread* thread)
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
     static const std::shared_ptr<DispatchQueue> queue(new DispatchQueue(
-        QStringLiteral("com.apple.main-thread"), QCoreApplication::instance(), nullptr));
+        QStringLiteral("main"), QCoreApplication::instance(), nullptr));
     return queue;
 }
 
