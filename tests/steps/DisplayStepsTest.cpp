@@ -6,6 +6,7 @@
 #include "FakeImageLoader.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "StepDocuments.h"
 #include "loading/Localization.h"
 #include "steps/PathloomStepFactory.h"
 
@@ -16,6 +17,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::jsonObject;
+using test::someNetworkManager;
+using test::stepData;
 using Representation = DisplayItemRepresentation;
 using ItemType = DisplayItem::ItemType;
 
@@ -32,19 +35,6 @@ const Localization kFrench(
                                Translation{7, u"Survey"_s, u"Enquete"_s, 1},
                                Translation{8, u"https://img.example/p.png"_s, u"x"_s, 1}}}},
     {u"fr"_s});
-
-// Steps only keep the workflow's client; a distinct pointer that is never followed shows that
-// they kept the one they were given.
-std::shared_ptr<NetworkManager> someNetworkManager() {
-    static int anchor = 0;
-    return {std::shared_ptr<void>(), reinterpret_cast<NetworkManager*>(&anchor)};
-}
-
-StepData stepData(const QByteArray& document) {
-    const QJsonObject json = jsonObject(document);
-    return StepData{json.value(u"type").toString(), json.value(u"identifier").toString(),
-                    std::nullopt, std::nullopt, json};
-}
 
 StepData displayData(const QByteArray& items) {
     return stepData(R"({"type":"display","identifier":"page","items":)" + items + "}");

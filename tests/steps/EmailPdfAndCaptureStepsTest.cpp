@@ -7,6 +7,7 @@
 #include "FakeImageLoader.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "StepDocuments.h"
 #include "loading/Localization.h"
 #include "steps/PathloomStepFactory.h"
 #include "taskmodel/ORKImageCaptureStep.h"
@@ -20,6 +21,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::jsonObject;
+using test::someNetworkManager;
+using test::stepData;
 
 // Besides the title, the table holds the addresses and URLs of the documents below, so that
 // translating them by mistake would show.
@@ -30,19 +33,6 @@ const Localization kFrench(
                                Translation{3, u"https://api.example/{visit.id}.pdf"_s, u"x"_s, 1},
                                Translation{4, u"App"_s, u"Appli"_s, 1}}}},
     {u"fr"_s});
-
-// Steps only keep the workflow's client; a distinct pointer that is never followed shows that
-// they kept the one they were given.
-std::shared_ptr<NetworkManager> someNetworkManager() {
-    static int anchor = 0;
-    return {std::shared_ptr<void>(), reinterpret_cast<NetworkManager*>(&anchor)};
-}
-
-StepData stepData(const QByteArray& document) {
-    const QJsonObject json = jsonObject(document);
-    return StepData{json.value(u"type").toString(), json.value(u"identifier").toString(),
-                    std::nullopt, std::nullopt, json};
-}
 
 class EmailPdfAndCaptureStepsTest : public testing::Test {
 protected:

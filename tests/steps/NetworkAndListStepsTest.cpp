@@ -6,6 +6,7 @@
 #include "FakeImageLoader.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "StepDocuments.h"
 #include "loading/Localization.h"
 #include "steps/ImageCaptureStepBuilder.h"
 #include "steps/ListStepItem.h"
@@ -26,6 +27,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::jsonObject;
+using test::someNetworkManager;
+using test::stepData;
 
 // Besides the texts that are shown, the table holds the URLs and symbol names of the documents
 // below, so that translating them by mistake would show.
@@ -39,19 +42,6 @@ const Localization kFrench(
           Translation{7, u"star"_s, u"etoile"_s, 1},
           Translation{8, u"https://img.example/b.png"_s, u"x"_s, 1}}}},
     {u"fr"_s});
-
-// Steps only keep the workflow's client; a distinct pointer that is never followed shows that
-// they kept the one they were given.
-std::shared_ptr<NetworkManager> someNetworkManager() {
-    static int anchor = 0;
-    return {std::shared_ptr<void>(), reinterpret_cast<NetworkManager*>(&anchor)};
-}
-
-StepData stepData(const QByteArray& document) {
-    const QJsonObject json = jsonObject(document);
-    return StepData{json.value(u"type").toString(), json.value(u"identifier").toString(),
-                    std::nullopt, std::nullopt, json};
-}
 
 class NetworkAndListStepsTest : public testing::Test {
 protected:

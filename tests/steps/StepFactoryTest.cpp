@@ -4,6 +4,7 @@
 #include "FakeImageLoader.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "StepDocuments.h"
 #include "documents/ParseError.h"
 #include "loading/Localization.h"
 #include "serialization/ORKESerializationError.h"
@@ -21,18 +22,14 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using test::jsonObject;
+using test::someNetworkManager;
+using test::stepData;
 
 const Localization kFrench(QList<TranslationLocale>{{u"fr"_s,
                                                      {Translation{1, u"Hello"_s, u"Bonjour"_s, 1},
                                                       Translation{2, u"q1"_s, u"Q-un"_s, 1}}}},
                            {u"fr"_s});
 const Localization kNoTable(std::nullopt, {u"fr"_s});
-
-StepData stepData(const QByteArray& document) {
-    const QJsonObject json = jsonObject(document);
-    return StepData{json.value(u"type").toString(), json.value(u"identifier").toString(),
-                    std::nullopt, std::nullopt, json};
-}
 
 // Plug-in steps record which class built them.
 template <int Plugin>
