@@ -2,11 +2,16 @@
 //
 //   pathloom validate SOURCE [options]
 //   pathloom inspect SOURCE [--json] [options]
+//   pathloom run SOURCE --workflow ID|IDENTIFIER [--answers FILE] [--report FILE] [--token VALUE]
+//       [options]
 //
 // SOURCE is an http(s) URL, the word "cached" or a file path. Exit status: 0 success, 1 the load
-// failed (the error's description is the last text on stderr), 2 usage.
+// failed or the run did not complete (the error's description is the last text on stderr), 2
+// usage.
 
 #include "ConfigurationReport.h"
+#include "RunCommand.h"
+#include "analytics/UserDefault.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
 #include "loading/AppConfigurationManager.h"
@@ -18,6 +23,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTextStream>
 
 using namespace pathloom;
@@ -86,6 +92,29 @@ std::optional<AppConfigurationContext> contextFor(const QString& source,
     return AppConfigurationContext::file(source, serverId, workflowId, sessionValues);
 }
 
+std::optional<RunCommand::Options> runOptions(const QCommandLineParser& parser, QString& problem) {
+    if (!parser.isSet(u"workflow"_s)) {
+        problem = u"run needs --workflow ID or IDENTIFIER."_s;
+        return std::nullopt;
+    }
+    RunCommand::Options options{parser.value(u"workflow"_s), {}, std::nullopt, std::nullopt};
+    if (parser.isSet(u"answers"_s)) {
+        std::expected<AnswerSheet, QString> answers = AnswerSheet::read(parser.value(u"answers"_s));
+        if (!answers) {
+            problem = answers.error();
+            return std::nullopt;
+        }
+        options.answers = std::move(*answers);
+    }
+    if (parser.isSet(u"report"_s)) {
+        options.reportPath = parser.value(u"report"_s);
+    }
+    if (parser.isSet(u"token"_s)) {
+        options.token = parser.value(u"token"_s);
+    }
+    return options;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -97,7 +126,7 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Loads a Pathloom app document and reports on it."_s);
     parser.addHelpOption();
-    parser.addPositionalArgument(u"command"_s, u"validate or inspect"_s);
+    parser.addPositionalArgument(u"command"_s, u"validate, inspect or run"_s);
     parser.addPositionalArgument(u"source"_s, u"an http(s) URL, \"cached\" or a file path"_s);
     parser.addOptions({
         {u"server-id"_s, u"Id of the server to select."_s, u"N"_s},
@@ -107,6 +136,10 @@ int main(int argc, char* argv[]) {
         {u"languages"_s, u"Preferred languages, for example fr-CA,en."_s, u"LIST"_s},
         {u"data-dir"_s, u"Keep every per-user directory under DIR."_s, u"DIR"_s},
         {u"json"_s, u"inspect: print one JSON object."_s},
+        {u"workflow"_s, u"run: the id, else the identifier, of the workflow to walk."_s, u"ID"_s},
+        {u"answers"_s, u"run: a JSON object of answers by step identifier."_s, u"FILE"_s},
+        {u"report"_s, u"run: write a JSON report of the walk to FILE."_s, u"FILE"_s},
+        {u"token"_s, u"run: a session token to sign in with after the load."_s, u"VALUE"_s},
     });
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -119,14 +152,19 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() != 2 || (arguments[0] != u"validate" && arguments[0] != u"inspect")) {
+    const QStringList commands{u"validate"_s, u"inspect"_s, u"run"_s};
+    if (arguments.size() != 2 || !commands.contains(arguments[0])) {
         err << parser.helpText();
         return kUsageError;
     }
     QString problem;
     const std::optional<AppConfigurationContext> context =
         contextFor(arguments[1], parser, problem);
-    if (!context) {
+    std::optional<RunCommand::Options> run;
+    if (context && arguments[0] == u"run") {
+        run = runOptions(parser, problem);
+    }
+    if (!context || (arguments[0] == u"run" && !run)) {
         err << problem << '\n';
         return kUsageError;
     }
@@ -137,18 +175,36 @@ int main(int argc, char* argv[]) {
         sources.preferredLanguages = parser.value(u"languages"_s).split(u',', Qt::SkipEmptyParts);
     }
     AppConfigurationManager manager(sources);
-    // As an app does: a new document from a server or a file starts without stored credentials.
+    const auto settings = std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                      u"pathloom"_s, u"pathloom"_s);
+    // As an app does: a new document from a server or a file starts without the analytics
+    // visitor and without stored credentials.
     if (!std::holds_alternative<AppConfigurationContext::Cached>(context->source)) {
+        settings->remove(settingsKey(UserDefault::currentVisitorToken));
+        settings->sync();
         (void)CredentialsStore(std::make_shared<const SecurityStore>(sources.keyStore))
             .removeAllCredentials();
     }
     manager.stepsSession()->removeAllValueProviders();
+    std::optional<RunCommand> runCommand;
+    if (run) {
+        runCommand.emplace(std::move(*run), manager.stepsSession(), sources.keyStore, settings, out,
+                           err);
+    }
 
     int status = 1;
     manager.loadAppConfiguration(
         *context, DispatchQueue::main(), [&](std::expected<AppConfiguration, Error> result) {
-            if (!result) {
+            if (!result && runCommand) {
+                status = runCommand->loadFailed(result.error());
+            } else if (!result) {
                 err << result.error().localizedDescription() << '\n';
+            } else if (runCommand) {
+                runCommand->start(std::move(*result), [&](int runStatus) {
+                    status = runStatus;
+                    QCoreApplication::exit(status);
+                });
+                return;
             } else if (arguments[0] == u"validate") {
                 out << u"Valid: %1 (app %2), %3 workflows"_s.arg(result->name)
                            .arg(result->id)

@@ -318,6 +318,14 @@ void AhoyWorker::ensureVisit(Completion then) {
 
 void AhoyWorker::post(const QString& path, const QJsonObject& body, const Tokens& tokens,
                       Completion completion) {
+    // Counted until the completion has run, so that events it sends after a visit are counted
+    // before the visit stops being counted.
+    ++*m_requestsInFlight;
+    completion = [inFlight = m_requestsInFlight,
+                  completion = std::move(completion)](const Outcome& outcome) {
+        completion(outcome);
+        --*inFlight;
+    };
     const std::optional<QUrl> url = m_urlFormatter.url(path, m_baseURL);
     if (!url) {
         DispatchQueue::main()->async([completion = std::move(completion)] {

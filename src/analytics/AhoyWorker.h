@@ -56,6 +56,9 @@ public:
     AhoyWorker& operator=(const AhoyWorker&) = delete;
 
     void log(const QString& name, const std::optional<QVariantMap>& properties) override;
+    // Posts not yet answered. Events waiting for the visit are sent before the visit's post
+    // stops counting, so zero means nothing is left to send.
+    [[nodiscard]] qsizetype requestsInFlight() const override { return *m_requestsInFlight; }
 
     [[nodiscard]] qint64 appId() const { return m_appId; }
     [[nodiscard]] const QUrl& baseURL() const { return m_baseURL; }
@@ -108,6 +111,8 @@ private:
     // Main thread only, like m_pendingVisit and m_settings. Only its presence is consulted.
     std::optional<QDateTime> m_visitLastUpdated;
     std::shared_ptr<PendingVisit> m_pendingVisit;
+    // Main thread only. Shared with the completions of the posts, which may outlive the worker.
+    std::shared_ptr<qsizetype> m_requestsInFlight = std::make_shared<qsizetype>(0);
 };
 
 }  // namespace pathloom

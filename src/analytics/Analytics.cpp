@@ -25,4 +25,12 @@ void Analytics::log(const AnalyticsEvent& event) const {
     }
 }
 
+qsizetype Analytics::requestsInFlight() const {
+    qsizetype total = 0;
+    for (const auto& worker : m_workers) {
+        total += worker->requestsInFlight();
+    }
+    return total;
+}
+
 }  // namespace pathloom

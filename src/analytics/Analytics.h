@@ -35,6 +35,8 @@ public:
     [[nodiscard]] const Workers& workers() const { return m_workers; }
 
     void log(const AnalyticsEvent& event) const;
+    // The sum over the workers.
+    [[nodiscard]] qsizetype requestsInFlight() const;
 
 private:
     Workers m_workers;

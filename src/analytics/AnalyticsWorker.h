@@ -14,6 +14,9 @@ public:
     virtual ~AnalyticsWorker() = default;
 
     virtual void log(const QString& name, const std::optional<QVariantMap>& properties) = 0;
+    // Requests this worker has sent or is about to send that have not ended yet, so that a
+    // program can wait for them before it exits.
+    [[nodiscard]] virtual qsizetype requestsInFlight() const { return 0; }
 };
 
 }  // namespace pathloom

@@ -17,6 +17,10 @@ public:
     [[nodiscard]] Reason reason() const { return m_reason; }
     [[nodiscard]] const QString& path() const { return m_path; }
     [[nodiscard]] QString description() const;
+    // The domain and codes under which platforms report a decoding failure: a missing value, or
+    // data of the wrong shape.
+    [[nodiscard]] static QString domain() { return QStringLiteral("NSCocoaErrorDomain"); }
+    [[nodiscard]] qint64 code() const { return m_reason == Reason::keyNotFound ? 4865 : 4864; }
 
 private:
     DecodingError(Reason reason, QString path, QString detail);

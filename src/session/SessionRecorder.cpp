@@ -4,6 +4,11 @@
 
 namespace pathloom {
 
+SessionRecorder::SessionRecorder(std::shared_ptr<Session> session, AfterFinish afterFinish)
+    : m_session(std::move(session)),
+      m_restored(afterFinish == AfterFinish::restored ? std::optional(m_session->valueProviders())
+                                                      : std::nullopt) {}
+
 void SessionRecorder::stepWillDisappear(const ORKStep&, const ORKStepResult& result,
                                         ORKStepViewControllerNavigationDirection) {
     for (const auto& child : result.results) {
@@ -15,7 +20,11 @@ void SessionRecorder::stepWillDisappear(const ORKStep&, const ORKStepResult& res
 }
 
 void SessionRecorder::didFinish(ORKTaskViewControllerFinishReason, const std::optional<Error>&) {
-    m_session->removeAllValueProviders();
+    if (m_restored) {
+        m_session->setValueProviders(*m_restored);
+    } else {
+        m_session->removeAllValueProviders();
+    }
 }
 
 }  // namespace pathloom

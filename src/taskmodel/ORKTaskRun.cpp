@@ -26,8 +26,9 @@ void ORKTaskRun::goForward() {
     if (m_finished || !m_currentStep) {
         return;
     }
-    std::shared_ptr<ORKStep> next = m_task->stepAfterStep(m_currentStep.get(), m_result);
+    // The step goes away first: rules may read what its delegate stores as it goes.
     leave(ORKStepViewControllerNavigationDirection::forward);
+    std::shared_ptr<ORKStep> next = m_task->stepAfterStep(m_currentStep.get(), m_result);
     if (!next) {
         finish(ORKTaskViewControllerFinishReason::completed);
         return;

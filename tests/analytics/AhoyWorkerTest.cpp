@@ -127,6 +127,21 @@ TEST_F(AhoyWorkerTest, SendsOneVisitAndThenTheEventsThatWaitedForIt) {
     EXPECT_TRUE(console->isEmpty()) << console->join(u""_s).toStdString();
 }
 
+TEST_F(AhoyWorkerTest, CountsItsRequestsUntilTheEventsThatWaitedForTheVisitAreAnswered) {
+    server.reply(u"POST"_s, u"/api/visits"_s, Reply{200, "{}", u"application/json"_s, true});
+    const auto ahoy = worker();
+    EXPECT_EQ(ahoy->requestsInFlight(), 0);
+
+    ahoy->log(u"first"_s, std::nullopt);
+    ahoy->log(u"second"_s, std::nullopt);
+    ASSERT_TRUE(runUntil([&] { return !requestsTo(u"/api/visits"_s).isEmpty(); }));
+    EXPECT_EQ(ahoy->requestsInFlight(), 1) << "only the visit is on the wire";
+    server.release();
+
+    ASSERT_TRUE(runUntil([&] { return ahoy->requestsInFlight() == 0; }));
+    EXPECT_EQ(server.requests().size(), 3) << "no count reached zero before the events were sent";
+}
+
 TEST_F(AhoyWorkerTest, AFailedVisitDropsItsEventsAndTheNextEventStartsANewOne) {
     server.reply(u"POST"_s, u"/api/visits"_s, Reply{500, "{}"});
     const auto ahoy = worker();

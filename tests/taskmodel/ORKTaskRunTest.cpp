@@ -96,6 +96,27 @@ TEST(ORKTaskRun, FollowsRulesAndGoesBackAlongThePathTaken) {
     EXPECT_EQ(run.currentStep()->identifier, u"a"_s) << "nothing before the first step";
 }
 
+TEST(ORKTaskRun, ARuleReadsWhatItsTriggerStepRecorded) {
+    auto session = std::make_shared<Session>();
+    auto task = taskOf({u"q"_s, u"b"_s, u"c"_s});
+    task->setNavigationRule(
+        std::make_shared<ResultEqualityStepNavigationRule>(
+            session, QList<NavigationDestinationRule>{{u"c"_s, u"q.answer"_s,
+                                                       NavigationRuleOperand::isEqual, u"skip"_s}}),
+        u"q"_s);
+    SessionRecorder recorder(session);
+    ORKTaskRun run(task, recorder);
+    run.start();
+    auto answer = std::make_shared<ORKTextQuestionResult>(u"q"_s);
+    answer->answer = u"skip"_s;
+    run.addResult(answer);
+
+    run.goForward();
+
+    EXPECT_EQ(run.currentStep()->identifier, u"c"_s)
+        << "the answer is in the session before the rule is asked";
+}
+
 TEST(SessionRecorder, StoresWhatStepsRecordedAndClearsTheSessionWhenTheTaskEnds) {
     auto session = std::make_shared<Session>();
     SessionRecorder recorder(session);
@@ -116,6 +137,25 @@ TEST(SessionRecorder, StoresWhatStepsRecordedAndClearsTheSessionWhenTheTaskEnds)
 
     run.finish(ORKTaskViewControllerFinishReason::discarded);
     EXPECT_TRUE(session->valueProviders().isEmpty());
+}
+
+TEST(SessionRecorder, AWorkflowOpenedOverAnotherGivesItsSessionBack) {
+    auto session = std::make_shared<Session>();
+    session->setValueProvider(u"underneath"_s, Value(u"kept"_s));
+    SessionRecorder recorder(session, SessionRecorder::AfterFinish::restored);
+    ORKTaskRun run(taskOf({u"q1"_s, u"end"_s}), recorder);
+    run.start();
+    auto answer = std::make_shared<ORKTextQuestionResult>(u"q1"_s);
+    answer->answer = u"yes"_s;
+    run.addResult(answer);
+    run.goForward();
+    ASSERT_EQ(session->value(u"q1.answer"_s), Value(u"yes"_s)) << "the session is shared";
+
+    run.goForward();
+
+    ASSERT_TRUE(run.isFinished());
+    EXPECT_EQ(session->valueProviders().keys(), QStringList{u"underneath"_s});
+    EXPECT_EQ(session->value(u"underneath"_s), Value(u"kept"_s));
 }
 
 }  // namespace

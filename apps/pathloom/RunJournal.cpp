@@ -1,0 +1,27 @@
+#include "RunJournal.h"
+
+#include "ConfigurationReport.h"
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+bool RunJournal::enter(const std::shared_ptr<ORKStep>& pointer, qsizetype depth) {
+    const ORKStep& step = *pointer;
+    m_steps.append(step.identifier);
+    QString line = QString(depth * 2, u' ') + step.identifier + u" ("_s +
+                   ConfigurationReport::className(pointer) + u')';
+    if (step.title && !step.title->isEmpty()) {
+        line += u" \""_s + *step.title + u'"';
+    }
+    m_out << line << Qt::endl;
+    return m_steps.size() <= kStepLimit;
+}
+
+void RunJournal::fail(const Error& error) {
+    if (!m_error) {
+        m_error = error;
+    }
+}
+
+}  // namespace pathloom
