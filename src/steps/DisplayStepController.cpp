@@ -2,7 +2,6 @@
 
 #include "foundation/DispatchQueue.h"
 #include "network/NetworkManager.h"
-#include "network/URLError.h"
 #include "steps/DisplayItemRepresentation.h"
 #include "steps/PathloomDisplayViewControllerError.h"
 #include "steps/PathloomNetworkDisplayStep.h"
@@ -57,24 +56,9 @@ void DisplayStepController::stepWillAppear() {
 }
 
 void DisplayStepController::loadContent() {
-    if (!m_loader) {
-        return;
+    if (m_loader) {
+        m_loader->load(m_delegate, kNoContent.toString());
     }
-    m_delegate.contentLoadingChanged(true);
-    // The loader is a member: dropping the controller cancels the fetch and this never runs.
-    m_loader->load([this](std::expected<void, Error> outcome) {
-        m_delegate.contentLoadingChanged(false);
-        if (outcome) {
-            m_delegate.contentDidChange(
-                m_step->items.isEmpty() ? std::optional(kNoContent.toString()) : std::nullopt);
-            return;
-        }
-        const auto* urlError = outcome.error().as<URLError>();
-        if (urlError != nullptr && urlError->code() == URLError::badURL) {
-            return;
-        }
-        m_delegate.showError(outcome.error());
-    });
 }
 
 void DisplayStepController::tapButton(qsizetype row) {

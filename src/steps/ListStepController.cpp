@@ -1,6 +1,5 @@
 #include "steps/ListStepController.h"
 
-#include "network/URLError.h"
 #include "session/PathloomListStepResult.h"
 #include "steps/PathloomNetworkListStep.h"
 #include "steps/ReplyDecoding.h"
@@ -30,24 +29,9 @@ void ListStepController::stepWillAppear() {
 }
 
 void ListStepController::loadContent() {
-    if (!m_loader) {
-        return;
+    if (m_loader) {
+        m_loader->load(m_delegate, emptyMessage());
     }
-    m_delegate.contentLoadingChanged(true);
-    // The loader is a member: dropping the controller cancels the fetch and this never runs.
-    m_loader->load([this](std::expected<void, Error> outcome) {
-        m_delegate.contentLoadingChanged(false);
-        if (outcome) {
-            m_delegate.contentDidChange(m_step->items.isEmpty() ? std::optional(emptyMessage())
-                                                                : std::nullopt);
-            return;
-        }
-        const auto* urlError = outcome.error().as<URLError>();
-        if (urlError != nullptr && urlError->code() == URLError::badURL) {
-            return;
-        }
-        m_delegate.showError(outcome.error());
-    });
 }
 
 QString ListStepController::emptyMessage() const {

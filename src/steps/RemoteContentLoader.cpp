@@ -58,4 +58,22 @@ void RemoteContentLoader::load(Completion completion) {
         });
 }
 
+void RemoteContentLoader::load(StepControllerDelegate& delegate, const QString& emptyMessage) {
+    delegate.contentLoadingChanged(true);
+    // Dropping the loader cancels the fetch, and this never runs.
+    load([this, &delegate, emptyMessage](std::expected<void, Error> outcome) {
+        delegate.contentLoadingChanged(false);
+        if (outcome) {
+            delegate.contentDidChange(m_step->items.isEmpty() ? std::optional(emptyMessage)
+                                                              : std::nullopt);
+            return;
+        }
+        const auto* urlError = outcome.error().as<URLError>();
+        if (urlError != nullptr && urlError->code() == URLError::badURL) {
+            return;
+        }
+        delegate.showError(outcome.error());
+    });
+}
+
 }  // namespace pathloom

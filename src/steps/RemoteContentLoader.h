@@ -3,6 +3,7 @@
 #include "foundation/Cancellable.h"
 #include "foundation/Error.h"
 #include "steps/RemoteContentStep.h"
+#include "steps/StepControllerDelegate.h"
 #include "steps/SyncableContentSource.h"
 #include "taskmodel/ORKTableStep.h"
 
@@ -33,6 +34,10 @@ public:
     // queue, at once for a step without a URL (a bad-URL error); a new load, or dropping the
     // loader, cancels the one before it, whose completion then never runs.
     void load(Completion completion);
+    // Loads and tells `delegate` what a screen shows: the fetch starting and ending, then the new
+    // items (with `emptyMessage` while there are none) or the error. A step without a URL stays
+    // as it is without a word. `delegate` must outlive the loader.
+    void load(StepControllerDelegate& delegate, const QString& emptyMessage);
 
 private:
     RemoteContentLoader(std::shared_ptr<ORKTableStep> step, SyncableContentSource& source,
