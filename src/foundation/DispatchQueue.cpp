@@ -1,16 +1,70 @@
 #include "foundation/DispatchQueue.h"
 
+#include <openssl/crypto.h>
 #include <QCoreApplication>
 #include <QThread>
+#include <mutex>
+#include <vector>
 
 namespace pathloom {
+
+namespace {
+
+// The threads of queues whose last owner let go from a work item of the queue itself. Such a
+// thread cannot wait for itself; it is deleted once finished, when the next one is adopted or,
+// at the latest, as the process exits, before the libraries it runs are torn down. A queue thread
+// still running while the process exits would run Qt and OpenSSL code that is being destroyed.
+// Thread-safe: m_mutex guards the list.
+class OrphanedThreads {
+public:
+    static OrphanedThreads& instance() {
+        static OrphanedThreads threads;
+        return threads;
+    }
+
+    OrphanedThreads() = default;
+    OrphanedThreads(const OrphanedThreads&) = delete;
+    OrphanedThreads& operator=(const OrphanedThreads&) = delete;
+    ~OrphanedThreads() { reap(false); }
+
+    // Takes `thread`, which has been told to quit, and deletes the adopted ones that finished.
+    void adopt(QThread* thread) {
+        reap(true);
+        const std::lock_guard lock(m_mutex);
+        m_threads.push_back(thread);
+    }
+
+private:
+    void reap(bool onlyFinished) {
+        std::vector<QThread*> ending;
+        {
+            const std::lock_guard lock(m_mutex);
+            std::erase_if(m_threads, [&](QThread* thread) {
+                if (onlyFinished && !thread->isFinished()) {
+                    return false;
+                }
+                ending.push_back(thread);
+                return true;
+            });
+        }
+        for (QThread* thread : ending) {
+            thread->wait();
+            delete thread;
+        }
+    }
+
+    std::mutex m_mutex;
+    std::vector<QThread*> m_threads;
+};
+
+}  // namespace
 
 DispatchQueue::DispatchQueue(QString label, QObject* context, QThread* thread)
     : m_label(std::move(label)), m_context(context), m_thread(thread) {}
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
-    static const std::shared_ptr<DispatchQueue> queue(new DispatchQueue(
-        QStringLiteral("main"), QCoreApplication::instance(), nullptr));
+    static const std::shared_ptr<DispatchQueue> queue(
+        new DispatchQueue(QStringLiteral("main"), QCoreApplication::instance(), nullptr));
     return queue;
 }
 
@@ -21,6 +75,10 @@ std::shared_ptr<DispatchQueue> DispatchQueue::serial(const QString& label) {
     context->moveToThread(thread);
     // The context goes with the thread's event loop, so it is deleted on its own thread.
     QObject::connect(thread, &QThread::finished, context, &QObject::deleteLater);
+    // OpenSSL frees what it keeps per thread (its random generators) only once the system thread
+    // is gone, which is after waiting for the queue returns: a process could exit with it still
+    // allocated. Freed here instead, on the thread itself, before anyone's wait returns.
+    QObject::connect(thread, &QThread::finished, [] { OPENSSL_thread_stop(); });
     thread->start();
     return std::shared_ptr<DispatchQueue>(new DispatchQueue(label, context, thread));
 }
@@ -32,9 +90,8 @@ DispatchQueue::~DispatchQueue() {
     m_thread->quit();
     // The context may already be gone with the finished thread, so ask the thread itself.
     if (QThread::currentThread() == m_thread) {
-        // The last owner let go from a work item of this very queue: the thread cannot wait for
-        // itself, so it is deleted once it has finished.
-        QObject::connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+        // The last owner let go from a work item of this very queue.
+        OrphanedThreads::instance().adopt(m_thread);
         return;
     }
     m_thread->wait();

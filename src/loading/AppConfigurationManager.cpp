@@ -1,5 +1,6 @@
 #include "loading/AppConfigurationManager.h"
 
+#include "documents/StoredFormWriter.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
 #include "loading/CachedImageLoader.h"
@@ -64,9 +65,13 @@ struct AppConfigurationManager::Pipeline {
     // The document stages (JSON, an object, the app document) and assembly; the document is kept
     // in the cache only once it has assembled, so a document that cannot be used never replaces
     // the last good one.
-    LoadResult loadDocument(const QByteArray& bytes, std::optional<qint64> serverId,
+    LoadResult loadDocument(QByteArray bytes, std::optional<qint64> serverId,
                             std::optional<qint64> initialWorkflowId) const {
-        const std::expected<QJsonValue, JsonError> json = json::parse(bytes);
+        std::expected<QJsonValue, JsonError> json = json::parse(bytes);
+        // Neither the text nor the parsed tree is needed once decoded (step contents keep the
+        // parts they share), so a large document is not held two or three times over while it
+        // is assembled and cached.
+        bytes = QByteArray();
         if (!json) {
             return std::unexpected(json.error());
         }
@@ -75,12 +80,13 @@ struct AppConfigurationManager::Pipeline {
         }
         std::expected<AppData, ParseError> app =
             AppData::fromJson(json->toObject(), serverId, initialWorkflowId, *assembly.imageLoader);
+        *json = QJsonValue();
         if (!app) {
             return std::unexpected(app.error());
         }
         LoadResult configuration = buildAppConfiguration(*app, assembly);
         if (configuration) {
-            (void)cache.save(app->toStored(), kConfigurationEntry, true);
+            (void)cache.saveEncoded(StoredFormWriter::write(*app), kConfigurationEntry, true);
         }
         return configuration;
     }
@@ -134,7 +140,8 @@ AppConfigurationManager::AppConfigurationManager(Sources sources)
     m_networkManager = NetworkManager::create(
         std::nullopt, std::make_shared<Session>(), URLFormatter::placeholderPattern.toString(),
         std::make_shared<const CredentialsStore>(std::make_shared<const SecurityStore>(keyStore)),
-        sources.authRedirectHandler);
+        sources.authRedirectHandler,
+        sources.requestTimeout.value_or(NetworkManager::defaultTransferTimeout));
     m_pipeline = std::make_shared<const Pipeline>(Pipeline{m_assembly, m_cacheStorage});
 }
 
@@ -168,8 +175,9 @@ void AppConfigurationManager::loadAppConfiguration(const AppConfigurationContext
                 if (*cancelled) {
                     return;
                 }
-                LoadResult result = bytes ? pipeline->loadDocument(*bytes, serverId, std::nullopt)
-                                          : LoadResult(std::unexpected(bytes.error()));
+                LoadResult result =
+                    bytes ? pipeline->loadDocument(std::move(*bytes), serverId, std::nullopt)
+                          : LoadResult(std::unexpected(bytes.error()));
                 queue->async([cancelled, completion, result = std::move(result)] {
                     if (!*cancelled) {
                         completion(result);

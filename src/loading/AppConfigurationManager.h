@@ -10,6 +10,7 @@
 #include "steps/PathloomPlugin.h"
 
 #include <QStringList>
+#include <chrono>
 #include <expected>
 #include <functional>
 #include <memory>
@@ -45,6 +46,9 @@ public:
         std::optional<QStringList> preferredLanguages = {};
         QString documentsDirectory = {};
         QString cachesDirectory = {};
+        // How long the document request may go without a byte before it fails with timedOut;
+        // absent: the network client's default.
+        std::optional<std::chrono::milliseconds> requestTimeout = {};
     };
 
     AppConfigurationManager(

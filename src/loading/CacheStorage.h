@@ -38,6 +38,9 @@ public:
                                                   bool overwrite) const;
     [[nodiscard]] std::expected<void, Error> saveData(const QByteArray& bytes, const QString& name,
                                                       bool overwrite) const;
+    // Like save(), for a JSON object the caller has already written as text (StoredFormWriter).
+    [[nodiscard]] std::expected<void, Error> saveEncoded(const QByteArray& json,
+                                                         const QString& name, bool overwrite) const;
 
     // The entry's value, or nothing. Never fails: an entry that is truncated, tampered with,
     // sealed under another key or not of the kind asked for is deleted, so that it is found out

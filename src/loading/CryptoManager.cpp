@@ -3,6 +3,7 @@
 #include "foundation/Hkdf.h"
 #include "foundation/P521PrivateKey.h"
 #include "loading/KeyStoreError.h"
+#include "loading/SymmetricKeyMemo.h"
 
 namespace pathloom {
 
@@ -13,20 +14,36 @@ constexpr qsizetype kSymmetricKeySize = 32;
 }  // namespace
 
 CryptoManager::CryptoManager(QString label, std::shared_ptr<KeyStore> keyStore)
-    : m_label(std::move(label)), m_keyStore(std::move(keyStore)) {}
+    : m_label(std::move(label)),
+      m_keyStore(std::move(keyStore)),
+      m_derivedKeys(std::make_shared<SymmetricKeyMemo>()) {}
 
 std::expected<QByteArray, Error> CryptoManager::symmetricKey() const {
     // Reading needs no lock; only the first use, which finds no key, takes one.
-    auto stored = readPrivateKey();
+    auto stored = readStoredKeyBytes();
     if (!stored) {
         return std::unexpected(stored.error());
     }
-    std::expected<P521PrivateKey, Error> privateKey =
-        *stored ? std::move(**stored) : readOrCreatePrivateKey();
+    if (!*stored) {
+        const std::expected<P521PrivateKey, Error> created = readOrCreatePrivateKey();
+        if (!created) {
+            return std::unexpected(created.error());
+        }
+        return derive(*created);
+    }
+    // The same bytes always derive the same key, and were checked as a key when first derived.
+    if (std::optional<QByteArray> known = m_derivedKeys->keyFor(**stored)) {
+        return std::move(*known);
+    }
+    const auto privateKey = P521PrivateKey::fromX963(**stored);
     if (!privateKey) {
         return std::unexpected(privateKey.error());
     }
-    const auto secret = privateKey->sharedSecret(privateKey->publicKeyX963());
+    return derive(*privateKey);
+}
+
+std::expected<QByteArray, Error> CryptoManager::derive(const P521PrivateKey& privateKey) const {
+    const auto secret = privateKey.sharedSecret(privateKey.publicKeyX963());
     if (!secret) {
         return std::unexpected(secret.error());
     }
@@ -34,10 +51,11 @@ std::expected<QByteArray, Error> CryptoManager::symmetricKey() const {
     if (!key) {
         return std::unexpected(key.error());
     }
+    m_derivedKeys->remember(privateKey.x963Representation(), *key);
     return std::move(*key);
 }
 
-std::expected<std::optional<P521PrivateKey>, Error> CryptoManager::readPrivateKey() const {
+std::expected<std::optional<QByteArray>, Error> CryptoManager::readStoredKeyBytes() const {
     const auto match = m_keyStore->copyMatching({.itemClass = KeyStore::ItemClass::key,
                                                  .applicationLabel = m_label,
                                                  .keyType = KeyStore::KeyType::ellipticCurve,
@@ -52,11 +70,22 @@ std::expected<std::optional<P521PrivateKey>, Error> CryptoManager::readPrivateKe
     if (!match.item || !match.item->key) {
         return std::unexpected(KeyStoreError::noKeyReturned());
     }
-    const auto representation = m_keyStore->exportKey(*match.item->key);
+    auto representation = m_keyStore->exportKey(*match.item->key);
     if (!representation) {
         return std::unexpected(KeyStoreError{representation.error()});
     }
-    auto key = P521PrivateKey::fromX963(*representation);
+    return std::move(*representation);
+}
+
+std::expected<std::optional<P521PrivateKey>, Error> CryptoManager::readPrivateKey() const {
+    const auto stored = readStoredKeyBytes();
+    if (!stored) {
+        return std::unexpected(stored.error());
+    }
+    if (!*stored) {
+        return std::nullopt;
+    }
+    auto key = P521PrivateKey::fromX963(**stored);
     if (!key) {
         return std::unexpected(key.error());
     }

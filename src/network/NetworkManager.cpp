@@ -22,18 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kTimeoutMilliseconds = 60'000;
-
 QString jsonString(const QString& text) {
     const QByteArray array = json::write(QJsonArray{text});
     return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-QNetworkRequest baseRequest(const QUrl& url) {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kTimeoutMilliseconds);
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-    return request;
 }
 
 // The body of an answer with a status in 200–299; the status or transport error otherwise.
@@ -57,24 +48,25 @@ std::shared_ptr<NetworkManager> NetworkManager::create(
     std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
     const QString& placeholderPattern,
     std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
-    std::shared_ptr<const AuthRedirectHandler> authRedirectHandler) {
-    return std::shared_ptr<NetworkManager>(
-        new NetworkManager(std::move(environment), std::move(stepsSession), placeholderPattern,
-                           std::move(userSessionManagement), std::move(authRedirectHandler)));
+    std::shared_ptr<const AuthRedirectHandler> authRedirectHandler,
+    std::chrono::milliseconds transferTimeout) {
+    return std::shared_ptr<NetworkManager>(new NetworkManager(
+        std::move(environment), std::move(stepsSession), placeholderPattern,
+        std::move(userSessionManagement), std::move(authRedirectHandler), transferTimeout));
 }
 
 NetworkManager::NetworkManager(
     std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
     const QString& placeholderPattern,
     std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
-    std::shared_ptr<const AuthRedirectHandler> authRedirectHandler)
-    : m_networkQueue(DispatchQueue::serial(u"Pathloom.NetworkManager.queue"_s)),
+    std::shared_ptr<const AuthRedirectHandler> authRedirectHandler,
+    std::chrono::milliseconds transferTimeout)
+    : m_transferTimeout(transferTimeout),
       m_environment(std::move(environment)),
       m_userSessionManagement(std::move(userSessionManagement)),
       m_authRedirectHandler(std::move(authRedirectHandler)),
       m_stepsSession(std::move(stepsSession)) {
     m_urlFormatter.regex = placeholderPattern;
-    m_networkQueue->sync([this] { m_network = new QNetworkAccessManager(); });
 }
 
 NetworkManager::~NetworkManager() {
@@ -82,8 +74,31 @@ NetworkManager::~NetworkManager() {
         const QMutexLocker lock(&m_ongoingMutex);
         m_ongoingRequests.clear();
     }
-    // The access manager and its replies belong to the network queue's thread.
-    m_networkQueue->sync([network = m_network] { delete network; });
+    // The access manager and its replies belong to the network queue's thread, if it ever ran.
+    if (m_networkQueue && m_networkQueue->isCurrent()) {
+        // Released by work of the queue itself, perhaps from inside one of the access manager's
+        // own signals: it goes once that work has returned.
+        m_network->deleteLater();
+    } else if (m_networkQueue) {
+        m_networkQueue->sync([network = m_network] { delete network; });
+    }
+}
+
+const std::shared_ptr<DispatchQueue>& NetworkManager::networkQueue() const {
+    // Every workflow of an app gets a client of its own and most never send a request, so the
+    // queue's thread and the access manager on it are made when first needed.
+    std::call_once(m_queueOnce, [this] {
+        m_networkQueue = DispatchQueue::serial(u"Pathloom.NetworkManager.queue"_s);
+        m_networkQueue->sync([this] { m_network = new QNetworkAccessManager(); });
+    });
+    return m_networkQueue;
+}
+
+QNetworkRequest NetworkManager::baseRequest(const QUrl& url) const {
+    QNetworkRequest request(url);
+    request.setTransferTimeout(static_cast<int>(m_transferTimeout.count()));
+    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+    return request;
 }
 
 std::optional<QUrl> NetworkManager::url(const QString& urlTemplate) const {
@@ -166,7 +181,7 @@ Cancellable NetworkManager::deliverData(std::expected<PreparedRequest, Error> re
         deliver(std::unexpected(request.error()));
     } else {
         const QString absolute = request->request.url().toString(QUrl::FullyEncoded);
-        m_networkQueue->async(
+        networkQueue()->async(
             [exchange, weakSelf, absolute, deliver, prepared = std::move(*request)] {
                 const auto self = weakSelf.lock();
                 if (!self || exchange->cancelled) {
@@ -188,9 +203,9 @@ Cancellable NetworkManager::deliverData(std::expected<PreparedRequest, Error> re
                                  });
             });
     }
-    return Cancellable([exchange, networkQueue = m_networkQueue] {
+    return Cancellable([exchange, queue = networkQueue()] {
         exchange->cancelled = true;
-        networkQueue->async([exchange] {
+        queue->async([exchange] {
             if (exchange->reply) {
                 exchange->reply->abort();
             }
@@ -296,7 +311,7 @@ void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& bina
     }
     for (Upload& upload : uploads) {
         run->exchanges.push_back(
-            deliverData(std::move(upload.request), std::nullopt, m_networkQueue,
+            deliverData(std::move(upload.request), std::nullopt, networkQueue(),
                         [run, report, identifier = upload.identifier](DataResult result) {
                             if (run->failed) {
                                 return;
@@ -313,9 +328,9 @@ void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& bina
                             }
                         }));
     }
-    storeOngoingRequest(Cancellable([cancelled, run, networkQueue = m_networkQueue] {
+    storeOngoingRequest(Cancellable([cancelled, run, queue = networkQueue()] {
                             *cancelled = true;
-                            networkQueue->async([run] { run->exchanges.clear(); });
+                            queue->async([run] { run->exchanges.clear(); });
                         }),
                         key);
 }

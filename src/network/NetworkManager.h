@@ -13,9 +13,11 @@
 #include <QMutex>
 #include <QNetworkRequest>
 #include <QUrl>
+#include <chrono>
 #include <expected>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <unordered_map>
 
@@ -47,11 +49,15 @@ public:
         QByteArray body;
     };
 
+    // How long a request may go without a byte sent or received before it fails with timedOut.
+    static constexpr std::chrono::milliseconds defaultTransferTimeout{60'000};
+
     [[nodiscard]] static std::shared_ptr<NetworkManager> create(
         std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
         const QString& placeholderPattern,
         std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
-        std::shared_ptr<const AuthRedirectHandler> authRedirectHandler);
+        std::shared_ptr<const AuthRedirectHandler> authRedirectHandler,
+        std::chrono::milliseconds transferTimeout = defaultTransferTimeout);
     ~NetworkManager();
     NetworkManager(const NetworkManager&) = delete;
     NetworkManager& operator=(const NetworkManager&) = delete;
@@ -61,9 +67,8 @@ public:
     [[nodiscard]] const std::shared_ptr<const AuthRedirectHandler>& authRedirectHandler() const {
         return m_authRedirectHandler;
     }
-    [[nodiscard]] const std::shared_ptr<DispatchQueue>& networkQueue() const {
-        return m_networkQueue;
-    }
+    // The queue "Pathloom.NetworkManager.queue", started by the first call.
+    [[nodiscard]] const std::shared_ptr<DispatchQueue>& networkQueue() const;
 
     // Sends a request and hands the body to `parse`; reports its value or error. The request's
     // handle is kept under the `url` text, replacing (and cancelling) one kept there before.
@@ -117,7 +122,8 @@ private:
     NetworkManager(std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
                    const QString& placeholderPattern,
                    std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
-                   std::shared_ptr<const AuthRedirectHandler> authRedirectHandler);
+                   std::shared_ptr<const AuthRedirectHandler> authRedirectHandler,
+                   std::chrono::milliseconds transferTimeout);
 
     struct Exchange;
     using Outcome = std::function<void(DataResult)>;
@@ -133,15 +139,19 @@ private:
                                           const std::shared_ptr<DispatchQueue>& queue,
                                           DataCompletion completion);
     void releaseOngoingRequest(const QString& key);
+    [[nodiscard]] QNetworkRequest baseRequest(const QUrl& url) const;
 
-    std::shared_ptr<DispatchQueue> m_networkQueue;
+    // Made once, by the first networkQueue() (m_queueOnce), then only read.
+    mutable std::once_flag m_queueOnce;
+    mutable std::shared_ptr<DispatchQueue> m_networkQueue;
+    std::chrono::milliseconds m_transferTimeout;
     std::optional<Server> m_environment;
     URLFormatter m_urlFormatter;
     std::shared_ptr<const CredentialsStoreProtocol> m_userSessionManagement;
     std::shared_ptr<const AuthRedirectHandler> m_authRedirectHandler;
     std::shared_ptr<Session> m_stepsSession;
     // Lives on the network queue's thread and is used only there.
-    QNetworkAccessManager* m_network = nullptr;
+    mutable QNetworkAccessManager* m_network = nullptr;
     // Reached from callers, the network queue and delivery queues; guarded by m_ongoingMutex.
     mutable QMutex m_ongoingMutex;
     std::unordered_map<QString, Cancellable> m_ongoingRequests;

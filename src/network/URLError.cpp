@@ -73,8 +73,9 @@ std::optional<URLError> URLError::fromReply(const QNetworkReply& reply) {
         if (code < 200 || code > 299) {
             return httpStatus(code);
         }
-        return std::nullopt;
     }
+    // A good status arrives with the headers; a connection lost or timed out in the body after
+    // it leaves a body that is only a part, which must not pass for the answer.
     if (reply.error() != QNetworkReply::NoError) {
         return transportError(reply);
     }

@@ -77,7 +77,8 @@ const ObjectClass* EncodingTable::classOf(const Value& value) const {
         if (!*object) {
             return nullptr;
         }
-        const auto found = m_classesByType.find(typeid(**object));
+        const ORKObject& instance = **object;
+        const auto found = m_classesByType.find(typeid(instance));
         return found == m_classesByType.end() ? nullptr : found->second;
     }
     const auto found = m_kindClasses.find(value.storage().index());

@@ -66,8 +66,16 @@ public:
             }
             input = *asJson;
         } else if (expected) {
-            const Value value = Value::fromJson(json);
-            if (isInstance(value, *expected)) {
+            // The class of a map or a list is that of its kind whatever it holds, so the whole
+            // subtree is converted only when the expected class takes it as it is; converting it
+            // just to ask would redo every nested object at each level of a decode.
+            if (json.isObject() || json.isArray()) {
+                const Value kind =
+                    json.isObject() ? Value(Value::Dictionary{}) : Value(Value::Array{});
+                if (isInstance(kind, *expected)) {
+                    return Value::fromJson(json);
+                }
+            } else if (Value value = Value::fromJson(json); isInstance(value, *expected)) {
                 return value;
             }
         }

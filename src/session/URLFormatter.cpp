@@ -92,6 +92,13 @@ QString literalScheme(const QString& urlTemplate) {
     return scheme;
 }
 
+// Whether both URLs reach the same server as the same user.
+bool sameServer(const QUrl& a, const QUrl& b) {
+    return a.scheme().compare(b.scheme(), Qt::CaseInsensitive) == 0 &&
+           a.host().compare(b.host(), Qt::CaseInsensitive) == 0 && a.port() == b.port() &&
+           a.userInfo() == b.userInfo();
+}
+
 struct Replacement {
     QString text;
     bool replacedAny = false;
@@ -126,11 +133,25 @@ Replacement replacingPlaceholders(const QString& urlTemplate, const QRegularExpr
     return replacement;
 }
 
+// The compiled expression of `pattern`. Compiling costs more than the rest of a request's URL,
+// and every client uses the same pattern, so each thread keeps the last one it compiled: a
+// QRegularExpression is compiled lazily and is not shared between threads here.
+const QRegularExpression& compiled(const QString& pattern) {
+    thread_local QRegularExpression expression;
+    thread_local bool compiledOnce = false;
+    if (!compiledOnce || expression.pattern() != pattern) {
+        expression = QRegularExpression(pattern);
+        expression.optimize();
+        compiledOnce = true;
+    }
+    return expression;
+}
+
 }  // namespace
 
 std::optional<QUrl> URLFormatter::url(const QString& urlTemplate, const QUrl& baseURL,
                                       const Session* session) const {
-    const QRegularExpression expression(regex);
+    const QRegularExpression& expression = compiled(regex);
     if (!expression.isValid()) {
         return std::nullopt;
     }
@@ -167,8 +188,12 @@ std::optional<QUrl> URLFormatter::url(const QString& urlTemplate, const QUrl& ba
             return absolute;
         }
     }
+    // Joining is plain concatenation, so text that does not start a path (a template or value
+    // beginning with ".evil.example", "@evil.example" or ":8443" on a base without a path) would
+    // continue the base's authority and send the request, with its credentials, elsewhere.
     if (std::optional<QUrl> joined =
-            webURL(parseUrl(baseURL.toString(QUrl::FullyEncoded) + *encoded))) {
+            webURL(parseUrl(baseURL.toString(QUrl::FullyEncoded) + *encoded));
+        joined && sameServer(*joined, baseURL)) {
         return joined;
     }
     return templateOnBase();

@@ -42,8 +42,14 @@ void RemoteContentLoader::load(Completion completion) {
     }
     m_load = m_remote->networkManager()->data(
         *url, HTTPMethod::get, DispatchQueue::main(), std::nullopt,
-        [step = m_step, decode = m_decode,
+        // The step owns the client that holds this completion until the reply is gone; holding
+        // the step weakly keeps that from becoming a cycle that outlives everything else.
+        [weakStep = std::weak_ptr(m_step), decode = m_decode,
          completion = std::move(completion)](NetworkManager::DataResult body) {
+            const auto step = weakStep.lock();
+            if (!step) {
+                return;
+            }
             if (!body) {
                 completion(std::unexpected(body.error()));
                 return;

@@ -4,6 +4,8 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <cmath>
+#include <limits>
 
 namespace pathloom {
 
@@ -104,6 +106,18 @@ std::optional<qint64> Value::toInteger() const {
         return *i;
     }
     if (const std::optional<double> d = toDouble()) {
+        // Converting a double outside the integer range is undefined; documents can hold any
+        // number, so such a value saturates (and NaN, which no JSON number gives, reads as 0).
+        constexpr double kLimit = 9223372036854775808.0;  // 2^63
+        if (std::isnan(*d)) {
+            return 0;
+        }
+        if (*d >= kLimit) {
+            return std::numeric_limits<qint64>::max();
+        }
+        if (*d < -kLimit) {
+            return std::numeric_limits<qint64>::min();
+        }
         return qint64(*d);
     }
     return std::nullopt;

@@ -214,6 +214,49 @@ TEST_F(CacheStorageTest, AnEntryThatIsNoObjectIsDeleted) {
     EXPECT_FALSE(QFile::exists(entryFile()));
 }
 
+// Bytes entries are read from any JSON string of base64, whether written by saveData() (digits
+// between quotes) or otherwise; anything else is a bad entry.
+TEST_F(CacheStorageTest, ReadsBytesFromEveryJsonFormOfTheirString) {
+    const CacheStorage cache = storage();
+    ASSERT_TRUE(cache.saveData("hi", u"made-here"_s, true).has_value());
+    const QByteArray key = cache.cryptor().symmetricKey().value_or(QByteArray());
+    ASSERT_EQ(key.size(), 32);
+    const struct {
+        QByteArray plaintext;
+        std::optional<QByteArray> bytes;
+    } forms[] = {
+        {R"("aGk=")", QByteArray("hi")},
+        {R"("aA==")", QByteArray("h")},
+        {R"("aGl=")", QByteArray("hi")},
+        {R"("aGk")", QByteArray("hi")},
+        {R"("")", QByteArray()},
+        {R"("aGk\u003d")", QByteArray("hi")},
+        {R"(  "aGk=" )", QByteArray("hi")},
+        {R"("aG\/k")", QByteArray::fromBase64("aG/k")},
+        {R"("aGk=" ")", std::nullopt},
+        {R"("a*k=")", std::nullopt},
+        {R"(["aGk="])", std::nullopt},
+        {R"(")", std::nullopt},
+    };
+    for (const auto& form : forms) {
+        writeFile(cache.entryPath(u"form"_s), *ChaChaPoly::seal(key, form.plaintext));
+        EXPECT_EQ(cache.loadData(u"form"_s), form.bytes) << form.plaintext.toStdString();
+        EXPECT_EQ(cache.contains(u"form"_s), form.bytes.has_value())
+            << form.plaintext.toStdString();
+    }
+    EXPECT_EQ(cache.loadData(u"made-here"_s), QByteArray("hi"));
+
+    // Every length modulo three, so every kind of final group, and every byte value.
+    for (const qsizetype size : {0, 1, 2, 3, 4, 5, 767, 768, 769}) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i) {
+            bytes[i] = static_cast<char>((i * 131 + 7) % 256);
+        }
+        ASSERT_TRUE(cache.saveData(bytes, u"sized"_s, true).has_value());
+        EXPECT_EQ(cache.loadData(u"sized"_s), bytes) << size;
+    }
+}
+
 TEST_F(CacheStorageTest, AKeyStoreFailureOnLoadKeepsTheEntryForALaterRead) {
     auto keyStore = std::make_shared<test::InMemoryKeyStore>();
     const CacheStorage cache(m_cachePath, CryptoManager(kLabel, keyStore));

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -154,6 +155,38 @@ TEST_F(NetworkManagerTest, DroppingTheHandleMeansTheCompletionNeverRuns) {
     server.reply(u"GET"_s, u"/api/after"_s, Reply{200, "y", u"text/plain"_s});
     EXPECT_EQ(get(*network, u"/after"_s), QByteArray("y"));
     EXPECT_FALSE(ran);
+}
+
+// Threads of this process that run a client's queue; other threads come and go with Qt.
+qsizetype clientThreadCount() {
+    qsizetype count = 0;
+    const QDir tasks(u"/proc/self/task"_s);
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile name(tasks.filePath(task + u"/comm"_s));
+        // The system keeps the first 15 bytes of a thread's name.
+        if (name.open(QIODevice::ReadOnly) && name.readAll().startsWith("Pathloom.Networ")) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// An app makes a client per workflow and most never send, so a client's queue and its thread
+// come with the first request; clients that never sent go away without one.
+TEST_F(NetworkManagerTest, AClientStartsItsQueueWithItsFirstRequest) {
+    server.reply(u"GET"_s, u"/api/items"_s, Reply{200, R"({"ok":true})"});
+    const qsizetype before = clientThreadCount();
+    std::vector<std::shared_ptr<NetworkManager>> clients;
+    for (int i = 0; i < 16; ++i) {
+        clients.push_back(client());
+    }
+    EXPECT_EQ(clientThreadCount(), before);
+
+    EXPECT_EQ(get(*clients.front(), u"/items"_s), QByteArray(R"({"ok":true})"));
+    EXPECT_EQ(clientThreadCount(), before + 1);
+    EXPECT_EQ(clients.front()->networkQueue()->label(), u"Pathloom.NetworkManager.queue"_s);
+    EXPECT_EQ(get(*clients.back(), u"/items"_s), QByteArray(R"({"ok":true})"));
+    clients.clear();
 }
 
 TEST_F(NetworkManagerTest, PostsAnEmptySessionAsAnEmptyPayload) {

@@ -6,6 +6,7 @@
 #include "serialization/EncodingTable.h"
 #include "serialization/ORKESerializationDictionaryLocalizer.h"
 #include "taskmodel/ORKCompletionStep.h"
+#include "taskmodel/ORKFormStep.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -133,6 +134,29 @@ TEST(ORKESerializer, DecodesFromJsonTextAndWritesItBack) {
     EXPECT_EQ(written.value(u"optional"), QJsonValue(true));
     EXPECT_FALSE(written.contains(u"unknown"_s)) << "unknown keys are ignored";
     EXPECT_FALSE(written.contains(u"text"_s)) << "absent values are not written";
+}
+
+// A number property read as an integer from a document number beyond the integer range.
+TEST(ORKESerializer, NumbersBeyondTheIntegerRangeSaturate) {
+    constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+    constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+    const struct {
+        QByteArray number;
+        qint64 expected;
+    } cases[] = {
+        {"4.4e111", kMax},
+        {"-4.4e111", kMin},
+        {"9223372036854775808", kMax},
+        {"-9223372036854775808", kMin},
+        {"1.7e308", kMax},
+        {"-2.9", -2},
+    };
+    for (const auto& number : cases) {
+        const auto step = decodeAs<ORKFormStep>(
+            R"({"_class":"ORKFormStep","identifier":"f","cardViewStyle":)" + number.number + "}");
+        ASSERT_TRUE(step) << number.number.toStdString();
+        EXPECT_EQ(step->cardViewStyle, number.expected) << number.number.toStdString();
+    }
 }
 
 TEST(ORKESerializer, TranslatesTextsButNeverTheIdentifier) {

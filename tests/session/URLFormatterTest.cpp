@@ -35,6 +35,9 @@ std::shared_ptr<Session> makeSession() {
                                              {u"city"_s, u"Zürich"_s},
                                              {u"path"_s, u"a/b?c=d"_s},
                                              {u"broken"_s, QString(QChar(0xD800))},
+                                             {u"suffix"_s, u".elsewhere.example"_s},
+                                             {u"login"_s, u"@elsewhere.example"_s},
+                                             {u"port"_s, u":8443"_s},
                                          }));
     session->setValueProvider(u"c"_s, Value(Value::Dictionary{{u"d"_s, u"x"_s}}));
     session->setValueProvider(u"loop"_s, u"{loop.x}"_s);
@@ -99,6 +102,19 @@ INSTANTIATE_TEST_SUITE_P(
                      u"https://other.example/orders/42"_s},
         TemplateCase{"ValueCannotMoveTheRequestToAnotherServer", u"{params.elsewhere}"_s, kApiBase,
                      true, u"https://example.com/apihttps://elsewhere.example/x"_s},
+        // On a base without a path, joined text that does not start with "/" continues the
+        // base's host; it must not move the request to another server or port.
+        TemplateCase{"ValueCannotExtendTheHostOfAHostOnlyBase", u"{form.suffix}/x"_s,
+                     u"https://example.com"_s, true, u"https://example.com/%7Bform.suffix%7D/x"_s},
+        TemplateCase{"ValueCannotTurnTheHostIntoUserInfo", u"{form.login}/x"_s,
+                     u"https://example.com"_s, true, u"https://example.com/%7Bform.login%7D/x"_s},
+        TemplateCase{"ValueCannotChangeThePort", u"{form.port}/x"_s, u"https://example.com"_s, true,
+                     u"https://example.com/%7Bform.port%7D/x"_s},
+        TemplateCase{"TemplateTextCannotExtendTheHostEither",
+                     u"s.elsewhere.example/{pick.selected.id}"_s, u"https://example.com"_s, true,
+                     u"https://example.com/s.elsewhere.example/%7Bpick.selected.id%7D"_s},
+        TemplateCase{"ValueStartingAPathOnAHostOnlyBase", u"/{form.path}"_s,
+                     u"https://example.com"_s, true, u"https://example.com/a/b?c=d"_s},
         TemplateCase{"MailLink", u"mailto:someone@example.com"_s, kApiBase, true, std::nullopt},
         TemplateCase{"FtpAddress", u"ftp://files.example.com/report.pdf"_s, kApiBase, true,
                      std::nullopt},
@@ -144,6 +160,27 @@ TEST(URLFormatter, PatternThatDoesNotCompileGivesNoURL) {
     URLFormatter formatter;
     formatter.regex = u"({"_s;
     EXPECT_EQ(formatter.url(u"users"_s, QUrl(kApiBase)), std::nullopt);
+}
+
+// Each formatter's own pattern applies, however formatters of different patterns take turns on
+// one thread.
+TEST(URLFormatter, FormattersOfDifferentPatternsTakeTurns) {
+    auto session = std::make_shared<Session>();
+    session->setValueProvider(u"site"_s, Value(Value::Dictionary{{u"id"_s, u"7"_s}}));
+    URLFormatter dotted;
+    URLFormatter braced;
+    braced.regex = u"\\[([a-z]+\\.[a-z]+)\\]"_s;
+    URLFormatter broken;
+    broken.regex = u"({"_s;
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(dotted.url(u"/sites/{site.id}"_s, QUrl(kApiBase), session.get()),
+                  QUrl(kApiBase + u"/sites/7"_s));
+        EXPECT_EQ(braced.url(u"/sites/[site.id]"_s, QUrl(kApiBase), session.get()),
+                  QUrl(kApiBase + u"/sites/7"_s));
+        EXPECT_EQ(braced.url(u"/sites/{site.id}"_s, QUrl(kApiBase), session.get()),
+                  QUrl(kApiBase + u"/sites/%7Bsite.id%7D"_s));
+        EXPECT_EQ(broken.url(u"users"_s, QUrl(kApiBase)), std::nullopt);
+    }
 }
 
 struct WebURLCase {

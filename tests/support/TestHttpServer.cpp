@@ -2,6 +2,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
 namespace pathloom::test {
 
 namespace {
@@ -22,7 +24,14 @@ TestHttpServer::TestHttpServer() : m_server(std::make_unique<httplib::Server>())
         }
         const Reply reply = answer(recorded);
         response.status = reply.status;
-        response.set_content(reply.body.toStdString(), reply.contentType.toStdString());
+        for (auto header = reply.headers.begin(); header != reply.headers.end(); ++header) {
+            response.set_header(header.key().toStdString(), header.value().toStdString());
+        }
+        if (reply.ending == Ending::whole) {
+            response.set_content(reply.body.toStdString(), reply.contentType.toStdString());
+            return;
+        }
+        breakOff(reply, response);
     };
     const std::string any = ".*";
     m_server->Get(any, handler);
@@ -72,6 +81,26 @@ bool TestHttpServer::waitForRequests(qsizetype count) {
     std::unique_lock lock(m_mutex);
     return m_changed.wait_for(lock, std::chrono::seconds(10),
                               [&] { return m_requests.size() >= count; });
+}
+
+void TestHttpServer::breakOff(const Reply& reply, httplib::Response& response) {
+    const auto body = std::make_shared<const QByteArray>(reply.body);
+    const auto sent = static_cast<std::size_t>(std::clamp<qsizetype>(reply.cutAt, 0, body->size()));
+    const bool stall = reply.ending == Ending::stalled;
+    // The provider is called again for the rest until it fails; failing makes the server drop
+    // the connection with the body short of its announced length.
+    response.set_content_provider(
+        static_cast<std::size_t>(body->size()), reply.contentType.toStdString(),
+        [this, body, sent, stall](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+            if (offset < sent) {
+                return sink.write(body->constData() + offset, sent - offset);
+            }
+            if (stall) {
+                std::unique_lock lock(m_mutex);
+                m_changed.wait(lock, [this] { return m_released; });
+            }
+            return false;
+        });
 }
 
 TestHttpServer::Reply TestHttpServer::answer(const Request& request) {

@@ -1,0 +1,40 @@
+// The app document as a server delivers it. A document that parses must survive the trip through
+// the stored form that the encrypted cache keeps, written to JSON text and read back, unchanged.
+
+#include "FuzzSupport.h"
+#include "documents/AppData.h"
+#include "foundation/Json.h"
+
+using namespace pathloom;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::ensureApplication();
+    const std::optional<QJsonObject> json = fuzz::jsonObjectOf(fuzz::bytesOf(data, size));
+    if (!json) {
+        return 0;
+    }
+    fuzz::NoImageLoader images;
+    // Server 1 is the one the examples select; no server selected skips the server list.
+    (void)AppData::fromJson(*json, std::nullopt, std::nullopt, images);
+    const auto app = AppData::fromJson(*json, 1, 10, images);
+    if (!app) {
+        (void)app.error().description();
+        return 0;
+    }
+    (void)app->tintColor();
+
+    const QByteArray stored = json::write(app->toStored());
+    const std::optional<QJsonObject> reread = fuzz::jsonObjectOf(stored);
+    if (!reread) {
+        fuzz::fail("the stored form is not a JSON object", stored);
+    }
+    const auto restored = AppData::fromStored(*reread);
+    if (!restored) {
+        fuzz::fail("the stored form of a parsed document does not decode",
+                   restored.error().description().toUtf8() + '\n' + stored);
+    }
+    if (!(*restored == *app)) {
+        fuzz::fail("the stored form of a parsed document decodes to another app", stored);
+    }
+    return 0;
+}

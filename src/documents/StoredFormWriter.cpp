@@ -1,0 +1,312 @@
+#include "documents/StoredFormWriter.h"
+
+#include "documents/AppData.h"
+#include "foundation/Json.h"
+
+#include <QStringView>
+#include <vector>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Compact JSON text, written in order. Every object's keys must come in ascending order, as
+// QJsonObject keeps them, for the text to match what Qt writes.
+class JsonText {
+public:
+    explicit JsonText(qsizetype reserve) { m_text.reserve(reserve); }
+
+    JsonText& beginObject() {
+        value();
+        m_text += '{';
+        m_empty.push_back(true);
+        return *this;
+    }
+    JsonText& endObject() {
+        m_text += '}';
+        m_empty.pop_back();
+        return *this;
+    }
+    JsonText& beginArray() {
+        value();
+        m_text += '[';
+        m_empty.push_back(true);
+        return *this;
+    }
+    JsonText& endArray() {
+        m_text += ']';
+        m_empty.pop_back();
+        return *this;
+    }
+    // The key of the next value; keys are plain ASCII.
+    JsonText& key(const char* name) {
+        separate();
+        m_text += '"';
+        m_text += name;
+        m_text += "\":";
+        m_afterKey = true;
+        return *this;
+    }
+    JsonText& string(QStringView text) {
+        value();
+        escape(text);
+        return *this;
+    }
+    JsonText& optionalString(const std::optional<QString>& text) {
+        return text ? string(*text) : null();
+    }
+    JsonText& integer(qint64 number) {
+        value();
+        m_text += QByteArray::number(number);
+        return *this;
+    }
+    JsonText& boolean(bool flag) {
+        value();
+        m_text += flag ? "true" : "false";
+        return *this;
+    }
+    JsonText& null() {
+        value();
+        m_text += "null";
+        return *this;
+    }
+    // Text that is already JSON-safe between quotes (base64 digits).
+    JsonText& plainString(const QByteArray& text) {
+        value();
+        m_text += '"';
+        m_text += text;
+        m_text += '"';
+        return *this;
+    }
+
+    [[nodiscard]] QByteArray take() { return std::move(m_text); }
+
+private:
+    void separate() {
+        if (!m_empty.empty()) {
+            if (!m_empty.back()) {
+                m_text += ',';
+            }
+            m_empty.back() = false;
+        }
+    }
+    void value() {
+        if (m_afterKey) {
+            m_afterKey = false;
+            return;
+        }
+        separate();
+    }
+
+    // Qt's escapes: the quote, the backslash, control characters and lone surrogates; everything
+    // else as UTF-8.
+    void escape(QStringView text) {
+        static constexpr char kHex[] = "0123456789abcdef";
+        m_text += '"';
+        const qsizetype size = text.size();
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t u = text[i].unicode();
+            if (u < 0x80) {
+                if (u >= 0x20 && u != u'"' && u != u'\\') {
+                    m_text += char(u);
+                    continue;
+                }
+                m_text += '\\';
+                switch (u) {
+                    case u'"':
+                        m_text += '"';
+                        break;
+                    case u'\\':
+                        m_text += '\\';
+                        break;
+                    case u'\b':
+                        m_text += 'b';
+                        break;
+                    case u'\f':
+                        m_text += 'f';
+                        break;
+                    case u'\n':
+                        m_text += 'n';
+                        break;
+                    case u'\r':
+                        m_text += 'r';
+                        break;
+                    case u'\t':
+                        m_text += 't';
+                        break;
+                    default:
+                        m_text += "u00";
+                        m_text += kHex[u >> 4];
+                        m_text += kHex[u & 0xF];
+                        break;
+                }
+            } else if (u < 0x800) {
+                m_text += char(0xC0 | (u >> 6));
+                m_text += char(0x80 | (u & 0x3F));
+            } else if (QChar::isHighSurrogate(u) && i + 1 < size &&
+                       QChar::isLowSurrogate(text[i + 1].unicode())) {
+                const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
+                m_text += char(0xF0 | (c >> 18));
+                m_text += char(0x80 | ((c >> 12) & 0x3F));
+                m_text += char(0x80 | ((c >> 6) & 0x3F));
+                m_text += char(0x80 | (c & 0x3F));
+            } else if (QChar::isSurrogate(u)) {
+                m_text += "\\u";
+                m_text += kHex[u >> 12];
+                m_text += kHex[(u >> 8) & 0xF];
+                m_text += kHex[(u >> 4) & 0xF];
+                m_text += kHex[u & 0xF];
+            } else {
+                m_text += char(0xE0 | (u >> 12));
+                m_text += char(0x80 | ((u >> 6) & 0x3F));
+                m_text += char(0x80 | (u & 0x3F));
+            }
+        }
+        m_text += '"';
+    }
+
+    QByteArray m_text;
+    // Per open object or array: whether nothing was written in it yet.
+    std::vector<bool> m_empty;
+    bool m_afterKey = false;
+};
+
+// Each type's stored form, keys sorted; see the type's toStored().
+
+void writeServer(JsonText& json, const Server& server) {
+    json.beginObject();
+    json.key("id").integer(server.id);
+    json.key("url").string(server.url.toString(QUrl::FullyEncoded));
+    json.endObject();
+}
+
+void writeStep(JsonText& json, const StepData& step) {
+    json.beginObject();
+    json.key("content").plainString(json::write(step.content).toBase64());
+    json.key("identifier").string(step.identifier);
+    json.key("imageURL").optionalString(step.imageURL);
+    json.key("type").string(step.type);
+    json.endObject();
+}
+
+void writeDestination(JsonText& json, const NavigationDestinationRule& rule) {
+    json.beginObject();
+    if (rule.operand) {
+        json.key("operand").beginObject().key("rawValue").string(rawValue(*rule.operand));
+        json.endObject();
+    }
+    if (rule.propertyKeyPath) {
+        json.key("propertyKeyPath").string(*rule.propertyKeyPath);
+    }
+    json.key("to").string(rule.toStepIdentifier);
+    if (rule.value) {
+        json.key("value").string(*rule.value);
+    }
+    json.endObject();
+}
+
+void writeRule(JsonText& json, const NavigationRule& rule) {
+    json.beginObject();
+    json.key("destinationsRules").beginArray();
+    for (const NavigationDestinationRule& destination : rule.destinationsRules) {
+        writeDestination(json, destination);
+    }
+    json.endArray();
+    json.key("from").string(rule.fromStepIdentifier);
+    json.endObject();
+}
+
+void writeWorkflow(JsonText& json, const WorkflowData& workflow) {
+    json.beginObject();
+    json.key("id").integer(workflow.id);
+    json.key("identifier").string(workflow.identifier);
+    json.key("name").optionalString(workflow.name);
+    json.key("navigationRules").beginArray();
+    for (const NavigationRule& rule : workflow.navigationRules) {
+        writeRule(json, rule);
+    }
+    json.endArray();
+    json.key("sfSymbolName").optionalString(workflow.sfSymbolName);
+    json.key("steps").beginArray();
+    for (const StepData& step : workflow.steps) {
+        writeStep(json, step);
+    }
+    json.endArray();
+    json.endObject();
+}
+
+void writeLocale(JsonText& json, const TranslationLocale& locale) {
+    json.beginObject();
+    json.key("language_id").string(locale.languageId);
+    json.key("translations").beginArray();
+    for (const Translation& translation : locale.translations) {
+        json.beginObject();
+        json.key("from").string(translation.baseLanguageString);
+        json.key("id").integer(translation.id);
+        json.key("locale_id").integer(translation.translationLocaleId);
+        json.key("to").string(translation.translatedString);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+}  // namespace
+
+QByteArray StoredFormWriter::write(const AppData& app) {
+    qsizetype estimate = 1024;
+    for (const WorkflowData& workflow : app.tasks) {
+        // Base64 of each step's content dominates: a third more than its JSON.
+        estimate += 256 * (workflow.steps.size() + 1);
+    }
+    JsonText json(estimate);
+    json.beginObject();
+    if (app.activeServer) {
+        json.key("activeServer");
+        writeServer(json, *app.activeServer);
+    }
+    if (app.analyticsURL) {
+        json.key("analyticsURL").string(app.analyticsURL->toString(QUrl::FullyEncoded));
+    }
+    if (app.appleHexTintColor) {
+        json.key("appleHexTintColor").string(*app.appleHexTintColor);
+    }
+    if (app.appleSystemTintColor) {
+        json.key("appleSystemTintColor").string(*app.appleSystemTintColor);
+    }
+    json.key("id").integer(app.id);
+    if (app.initialWorkflowId) {
+        json.key("initialWorkflowId").integer(*app.initialWorkflowId);
+    }
+    json.key("name").string(app.name);
+    json.key("navigationStyle").integer(static_cast<int>(app.navigationStyle));
+    if (app.primaryWorkflowId) {
+        json.key("primaryWorkflowId").integer(*app.primaryWorkflowId);
+    }
+    json.key("shouldGatherAnalytics").boolean(app.shouldGatherAnalytics);
+    if (app.tabIds) {
+        json.key("tabIds").beginArray();
+        for (const qint64 id : *app.tabIds) {
+            json.integer(id);
+        }
+        json.endArray();
+    }
+    json.key("tasks").beginArray();
+    for (const WorkflowData& workflow : app.tasks) {
+        writeWorkflow(json, workflow);
+    }
+    json.endArray();
+    if (app.translationLocales) {
+        json.key("translationLocales").beginArray();
+        for (const TranslationLocale& locale : *app.translationLocales) {
+            writeLocale(json, locale);
+        }
+        json.endArray();
+    }
+    json.endObject();
+    return json.take();
+}
+
+}  // namespace pathloom
