@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <expected>
+#include <optional>
+
+namespace pathloom::bench {
+
+// Turns the JSON output of the benchmarks (with the "min" statistic of every benchmark) and the
+// peak memory of the command into one Markdown table: every figure beside the baseline measured
+// in the same run, their ratio, and whether the ratio meets its target.
+class BenchReport {
+public:
+    // Peak resident memory of `pathloom validate` on the large document and on a tiny one.
+    struct Memory {
+        double idleKilobytes = 0;
+        double peakKilobytes = 0;
+        double documentBytes = 0;
+    };
+
+    [[nodiscard]] static std::expected<BenchReport, QString> fromJson(const QJsonObject& results,
+                                                                      std::optional<Memory> memory);
+
+    // The table, one row per comparison, in Markdown.
+    [[nodiscard]] QString table() const;
+    // How many rows have a target and miss it, or lack a measurement.
+    [[nodiscard]] int missedTargets() const { return m_missed; }
+
+private:
+    // The fastest repetition of one benchmark.
+    struct Run {
+        double seconds = 0;  // per iteration
+        QHash<QString, double> counters;
+        bool failed = false;
+    };
+
+    // A figure or its baseline: the benchmark it comes from and what it is called in the table.
+    struct Side {
+        QString label;
+        QString benchmark;
+    };
+
+    void build();
+    [[nodiscard]] const Run* find(const QString& benchmark) const;
+    // Higher is better: MB/s of both sides; the ratio is figure / baseline.
+    void throughputRow(const QString& what, const Side& figure, const Side& baseline,
+                       std::optional<double> minimumRatio);
+    // Lower is better: time per iteration of both sides; the ratio is figure / baseline.
+    void timeRow(const QString& what, const Side& figure, const Side& baseline,
+                 std::optional<double> maximumRatio);
+    // Time per step of both sides (the "steps" counter); the target is on the figure itself.
+    void perStepRow(const QString& what, const Side& figure, const Side& baseline,
+                    double maximumMicroseconds);
+    void memoryRow();
+    void addRow(const QString& what, const QString& figure, const QString& baseline,
+                const QString& ratio, const QString& target, std::optional<bool> holds);
+
+    QHash<QString, Run> m_runs;
+    std::optional<Memory> m_memory;
+    int m_missed = 0;
+    QStringList m_rows;
+};
+
+}  // namespace pathloom::bench
