@@ -1,5 +1,6 @@
 #include "analytics/AhoyWorker.h"
 
+#include "EventLoop.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
@@ -27,14 +28,7 @@ const QString kVisitorKey = settingsKey(UserDefault::currentVisitorToken);
 const QRegularExpression kCanonicalUuid(
     u"^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"_s);
 
-// Runs the main event loop until `done` holds or a few seconds pass.
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::runUntil;
 
 QString canonical(const QUuid& uuid) { return uuid.toString(QUuid::WithoutBraces).toUpper(); }
 

@@ -1,3 +1,5 @@
+#include "EventLoop.h"
+#include "TestFiles.h"
 #include "foundation/Json.h"
 
 #include <gtest/gtest.h>
@@ -17,27 +19,11 @@
 namespace pathloom {
 namespace {
 
+using test::readFile;
+
 using namespace Qt::StringLiterals;
 
-// Runs the main event loop until `done` holds or a few seconds pass.
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
-
-void writeFile(const QString& path, const QByteArray& content) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using test::runUntil;
 
 // Bytes that are not UTF-8 and that hold the placeholder, which must reach clients untouched.
 const QByteArray pngBytes = QByteArray("\x89PNG\r\n\x1a\n\xff\xfe${origin}", 19);
@@ -58,24 +44,24 @@ class DevServerTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(base.path()).mkpath(u"root/docs"_s));
-        writeFile(base.filePath(u"secret.txt"_s), secret);
+        ASSERT_TRUE(test::writeFile(base.filePath(u"secret.txt"_s), secret));
         ASSERT_TRUE(QFile::link(base.filePath(u"secret.txt"_s), root(u"escape.txt"_s)));
-        writeFile(root(u"docs/app.json"_s),
-                  R"({"icon": "${origin}/image.png", "also": "${origin}"})");
-        writeFile(root(u"overridden.json"_s), R"({"from": "file"})");
-        writeFile(root(u"image.png"_s), pngBytes);
-        writeFile(root(u"photo.jpeg"_s), "jpeg");
-        writeFile(root(u"page.html"_s), "<p>${origin}</p>");
-        writeFile(root(u"report.pdf"_s), "%PDF-1.4");
-        writeFile(root(u"clip.mp4"_s), "mp4");
-        writeFile(root(u"notes.txt"_s), "notes");
-        writeFile(root(u"data.bin"_s), "bin");
-        writeFile(root(u"routes.json"_s), R"([
+        ASSERT_TRUE(test::writeFile(root(u"docs/app.json"_s),
+                                    R"({"icon": "${origin}/image.png", "also": "${origin}"})"));
+        ASSERT_TRUE(test::writeFile(root(u"overridden.json"_s), R"({"from": "file"})"));
+        ASSERT_TRUE(test::writeFile(root(u"image.png"_s), pngBytes));
+        ASSERT_TRUE(test::writeFile(root(u"photo.jpeg"_s), "jpeg"));
+        ASSERT_TRUE(test::writeFile(root(u"page.html"_s), "<p>${origin}</p>"));
+        ASSERT_TRUE(test::writeFile(root(u"report.pdf"_s), "%PDF-1.4"));
+        ASSERT_TRUE(test::writeFile(root(u"clip.mp4"_s), "mp4"));
+        ASSERT_TRUE(test::writeFile(root(u"notes.txt"_s), "notes"));
+        ASSERT_TRUE(test::writeFile(root(u"data.bin"_s), "bin"));
+        ASSERT_TRUE(test::writeFile(root(u"routes.json"_s), R"([
             {"method": "GET", "path": "/overridden.json", "status": 418,
              "body": {"next": "${origin}/docs/app.json", "list": [1, 2]}},
             {"method": "post", "path": "/submit", "status": 202, "file": "docs/app.json"},
             {"method": "PUT", "path": "/refused", "status": 403, "body": "no"}
-        ])");
+        ])"));
 
         server.setProgram(QString::fromUtf8(PATHLOOM_DEVSERVER));
         server.setArguments({u"--root"_s, root({}), u"--log"_s, logPath()});

@@ -1,5 +1,6 @@
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "TestFiles.h"
 #include "foundation/Json.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 namespace pathloom {
 namespace {
 
+using test::readFile;
+
 using namespace Qt::StringLiterals;
 
 struct CommandRun {
@@ -25,23 +28,11 @@ struct CommandRun {
     QJsonObject report;
 };
 
-void writeFile(const QString& path, const QByteArray& content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(content);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void copyTree(const QString& from, const QString& to) {
     QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
         const QString file = files.next();
-        writeFile(to + u'/' + QDir(from).relativeFilePath(file), readFile(file));
+        ASSERT_TRUE(test::writeFile(to + u'/' + QDir(from).relativeFilePath(file), readFile(file)));
     }
 }
 
@@ -82,7 +73,7 @@ protected:
     // `pathloom run` of the served app.json with the given answers; the report is read back.
     CommandRun run(const QString& workflow, const QByteArray& answers,
                    const QStringList& extra = {}) {
-        writeFile(path(u"answers.json"_s), answers);
+        EXPECT_TRUE(test::writeFile(path(u"answers.json"_s), answers));
         QStringList arguments{u"run"_s,         origin + u"/app.json"_s,
                               u"--server-id"_s, u"1"_s,
                               u"--workflow"_s,  workflow,
@@ -137,7 +128,8 @@ protected:
 TEST_F(PathloomRunTest, WalksTheDemoWorkflowToItsCompletion) {
     copyTree(QStringLiteral(PATHLOOM_EXAMPLES "/demo/server"), path(u"root"_s));
     const QByteArray answers = readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/answers.json"));
-    writeFile(path(u"photo.png"_s), readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/photo.png")));
+    ASSERT_TRUE(test::writeFile(path(u"photo.png"_s),
+                                readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/photo.png"))));
     origin = startServer();
 
     const CommandRun walk = run(u"inspection"_s, answers, {u"--token"_s, u"demo-token"_s});
@@ -210,10 +202,10 @@ const QByteArray kBranchingApp =
     {"from":"good","rules":[{"to":"send"}]}]}]})";
 
 TEST_F(PathloomRunTest, BranchesByTheNavigationRules) {
-    writeFile(path(u"root/app.json"_s), kBranchingApp);
-    writeFile(path(u"root/routes.json"_s), R"([
+    ASSERT_TRUE(test::writeFile(path(u"root/app.json"_s), kBranchingApp));
+    ASSERT_TRUE(test::writeFile(path(u"root/routes.json"_s), R"([
         {"method":"POST","path":"/send/true","body":{"response":{"took":"good"}}},
-        {"method":"POST","path":"/send/false","body":{"response":{"took":"bad"}}}])");
+        {"method":"POST","path":"/send/false","body":{"response":{"took":"bad"}}}])"));
     origin = startServer();
 
     const struct {
@@ -234,9 +226,10 @@ TEST_F(PathloomRunTest, BranchesByTheNavigationRules) {
 }
 
 TEST_F(PathloomRunTest, AFailingNetworkStepEndsTheRunWithItsError) {
-    writeFile(path(u"root/app.json"_s), kBranchingApp);
-    writeFile(path(u"root/routes.json"_s),
-              R"([{"method":"POST","path":"/send/true","status":500,"body":{"error":"down"}}])");
+    ASSERT_TRUE(test::writeFile(path(u"root/app.json"_s), kBranchingApp));
+    ASSERT_TRUE(test::writeFile(
+        path(u"root/routes.json"_s),
+        R"([{"method":"POST","path":"/send/true","status":500,"body":{"error":"down"}}])"));
     origin = startServer();
 
     const CommandRun walk = run(u"branch"_s, R"({"ok":true})");
@@ -254,15 +247,15 @@ TEST_F(PathloomRunTest, AFailingNetworkStepEndsTheRunWithItsError) {
 }
 
 TEST_F(PathloomRunTest, FailsWhereAUserWouldBeStuck) {
-    writeFile(path(u"root/app.json"_s),
-              R"({"id":4,"name":"Stuck","servers":[{"id":1,"url":"${origin}"}],
+    ASSERT_TRUE(test::writeFile(path(u"root/app.json"_s),
+                                R"({"id":4,"name":"Stuck","servers":[{"id":1,"url":"${origin}"}],
       "navigationStyle":"list","workflows":[
         {"id":1,"identifier":"pick","steps":[{"type":"list","identifier":"l","items":[{"id":1,"text":"One"}]}]},
         {"id":2,"identifier":"remote","steps":[{"type":"networkList","identifier":"nl","url":"/missing.json"}]},
         {"id":3,"identifier":"press","steps":[{"type":"display","identifier":"d","items":[
           {"type":"button","label":"Open","modalWorkflow":"Nowhere"}]}]},
         {"id":4,"identifier":"ask","steps":[{"type":"question","identifier":"q",
-          "answerFormat":{"_class":"ORKBooleanAnswerFormat"}}]}]})");
+          "answerFormat":{"_class":"ORKBooleanAnswerFormat"}}]}]})"));
     origin = startServer();
 
     const struct {

@@ -1,5 +1,6 @@
 #include "loading/AppConfigurationManager.h"
 
+#include "EventLoop.h"
 #include "FakeImageLoader.h"
 #include "InMemoryKeyStore.h"
 #include "QtPrinting.h"
@@ -31,13 +32,7 @@ const QByteArray kBrokenStepDocument =
     R"({"id":4,"name":"Broken","servers":[],"navigationStyle":"list",
     "workflows":[{"id":1,"identifier":"w","steps":[{"type":"network","identifier":"n"}]}]})";
 
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::runUntil;
 
 QStringList identifiersOf(const AppConfiguration& configuration) {
     QStringList identifiers;

@@ -8,6 +8,7 @@
 
 #include "InMemoryKeyStore.h"
 #include "QtPrinting.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -24,6 +25,8 @@
 namespace pathloom {
 namespace {
 
+using test::readFile;
+
 using namespace Qt::StringLiterals;
 
 const QString kEntry = u".env"_s;
@@ -39,17 +42,6 @@ AppData sampleApp() {
     app.shouldGatherAnalytics = true;
     app.analyticsURL = QUrl(u"https://analytics.example.org/ahoy"_s);
     return app;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 QString keyStoreMessage(const Error& error) {
@@ -178,13 +170,14 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const QString& file, const QString&) {
                      QByteArray bytes = readFile(file);
                      bytes[bytes.size() / 2] = static_cast<char>(bytes[bytes.size() / 2] ^ 0x01);
-                     writeFile(file, bytes);
+                     ASSERT_TRUE(test::writeFile(file, bytes));
                  },
                  loadsObject},
-        BadEntry{
-            "TwentySevenBytes",
-            [](const QString& file, const QString&) { writeFile(file, readFile(file).first(27)); },
-            loadsObject},
+        BadEntry{"TwentySevenBytes",
+                 [](const QString& file, const QString&) {
+                     ASSERT_TRUE(test::writeFile(file, readFile(file).first(27)));
+                 },
+                 loadsObject},
         BadEntry{"KeyDeletedFromTheKeyStore",
                  [](const QString&, const QString& keychainPath) {
                      FileKeyStore keys(keychainPath);
@@ -239,7 +232,8 @@ TEST_F(CacheStorageTest, ReadsBytesFromEveryJsonFormOfTheirString) {
         {R"(")", std::nullopt},
     };
     for (const auto& form : forms) {
-        writeFile(cache.entryPath(u"form"_s), *ChaChaPoly::seal(key, form.plaintext));
+        ASSERT_TRUE(
+            test::writeFile(cache.entryPath(u"form"_s), *ChaChaPoly::seal(key, form.plaintext)));
         EXPECT_EQ(cache.loadData(u"form"_s), form.bytes) << form.plaintext.toStdString();
         EXPECT_EQ(cache.contains(u"form"_s), form.bytes.has_value())
             << form.plaintext.toStdString();

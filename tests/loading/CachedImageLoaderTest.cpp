@@ -1,5 +1,6 @@
 #include "loading/CachedImageLoader.h"
 
+#include "EventLoop.h"
 #include "InMemoryKeyStore.h"
 #include "TestHttpServer.h"
 
@@ -27,13 +28,7 @@ QByteArray pngOf(QSize size) {
     return bytes;
 }
 
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::runUntil;
 
 class CachedImageLoaderTest : public testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "loading/AppConfigurationManager.h"
 
 #include "CacheWriter.h"
+#include "EventLoop.h"
 #include "FakeImageLoader.h"
 #include "InMemoryKeyStore.h"
 #include "QtPrinting.h"
@@ -42,13 +43,7 @@ const QByteArray kNewDocumentWithPadding = kNewDocument + QByteArray(64, ' ');
 // Short enough for a quick test, long enough for a loopback answer under the sanitizers.
 constexpr std::chrono::milliseconds kRequestTimeout = 1000ms;
 
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(20'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+bool runUntil(const std::function<bool()>& done) { return test::runUntil(done, 20'000); }
 
 // A 200 answer whose body breaks off after `cutAt` bytes.
 Reply brokenOff(const QByteArray& body, Ending ending, qsizetype cutAt) {

@@ -2,6 +2,7 @@
 // place, and the session-wide conversion. Photos and videos are made here with libheif's and
 // FFmpeg's own encoders, as a camera would record them.
 
+#include "TestFiles.h"
 #include "network/BinaryConverter.h"
 
 #include "QtPrinting.h"
@@ -37,6 +38,9 @@ extern "C" {
 
 namespace pathloom {
 namespace {
+
+using test::readFile;
+using test::writeFile;
 
 using namespace Qt::StringLiterals;
 using Case = BinaryConversionError::Case;
@@ -318,16 +322,6 @@ std::optional<MediaInfo> probe(const QString& path) {
 }
 
 // --- Files and results -----------------------------------------------------------------------
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 std::shared_ptr<ORKFileResult> fileResult(const QString& identifier, std::optional<QString> path,
                                           std::optional<QString> contentType) {

@@ -1,6 +1,7 @@
 #include "network/NetworkManager.h"
 
 #include "Credentials.h"
+#include "EventLoop.h"
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
 #include "foundation/Json.h"
@@ -23,14 +24,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using Reply = test::TestHttpServer::Reply;
 
-// Runs the main event loop until `done` holds or a few seconds pass.
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::runUntil;
 
 class NetworkManagerTest : public testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "Credentials.h"
+#include "EventLoop.h"
 #include "FakeImageLoader.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
@@ -32,13 +33,7 @@ namespace {
 using namespace Qt::StringLiterals;
 using Reply = test::TestHttpServer::Reply;
 
-bool runUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(10'000);
-    while (!done() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return done();
-}
+using test::runUntil;
 
 // Records what a controller asks of its step's screen, in order, as short texts.
 class RecordingDelegate : public StepControllerDelegate {
