@@ -3,7 +3,6 @@
 
 #include "FuzzSupport.h"
 #include "documents/AppData.h"
-#include "foundation/Json.h"
 
 using namespace pathloom;
 
@@ -23,18 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     (void)app->tintColor();
 
-    const QByteArray stored = json::write(app->toStored());
-    const std::optional<QJsonObject> reread = fuzz::jsonObjectOf(stored);
-    if (!reread) {
-        fuzz::fail("the stored form is not a JSON object", stored);
-    }
-    const auto restored = AppData::fromStored(*reread);
-    if (!restored) {
-        fuzz::fail("the stored form of a parsed document does not decode",
-                   restored.error().description().toUtf8() + '\n' + stored);
-    }
-    if (!(*restored == *app)) {
-        fuzz::fail("the stored form of a parsed document decodes to another app", stored);
-    }
+    fuzz::checkStoredFormRoundTrip(*app);
     return 0;
 }

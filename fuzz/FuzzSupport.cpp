@@ -1,5 +1,6 @@
 #include "FuzzSupport.h"
 
+#include "documents/AppData.h"
 #include "foundation/Json.h"
 
 #include <QCoreApplication>
@@ -54,6 +55,22 @@ QList<QByteArray> splitLines(const QByteArray& bytes, qsizetype count) {
 void fail(const char* what, const QByteArray& detail) {
     std::fprintf(stderr, "fuzz invariant broken: %s\n%s\n", what, detail.constData());
     std::abort();
+}
+
+void checkStoredFormRoundTrip(const AppData& app) {
+    const QByteArray stored = json::write(app.toStored());
+    const std::optional<QJsonObject> reread = jsonObjectOf(stored);
+    if (!reread) {
+        fail("the stored form is not a JSON object", stored);
+    }
+    const auto restored = AppData::fromStored(*reread);
+    if (!restored) {
+        fail("a stored form does not decode",
+             restored.error().description().toUtf8() + '\n' + stored);
+    }
+    if (!(*restored == app)) {
+        fail("a stored form decodes to another app", stored);
+    }
 }
 
 }  // namespace pathloom::fuzz

@@ -12,6 +12,10 @@
 
 // What every fuzz target shares: the Qt application, the input as bytes or JSON, and a way to
 // stop on a broken invariant that libFuzzer records as a crash.
+namespace pathloom {
+struct AppData;
+}
+
 namespace pathloom::fuzz {
 
 // Creates the one QCoreApplication of the process on first call (offscreen platform).
@@ -25,6 +29,10 @@ void ensureApplication();
 
 // Prints `what` and aborts, so that the input is saved as a crash.
 [[noreturn]] void fail(const char* what, const QByteArray& detail = {});
+
+// Writes the app's stored form as JSON text, reads it back and stops on anything but the same app:
+// what the encrypted cache keeps must come back unchanged.
+void checkStoredFormRoundTrip(const AppData& app);
 
 // A picture service that has no pictures: parsing must not reach the network.
 class NoImageLoader : public ImageLoader {

@@ -3,7 +3,6 @@
 
 #include "FuzzSupport.h"
 #include "documents/AppData.h"
-#include "foundation/Json.h"
 
 using namespace pathloom;
 
@@ -18,18 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)app.error().description();
         return 0;
     }
-    const QByteArray stored = json::write(app->toStored());
-    const std::optional<QJsonObject> reread = fuzz::jsonObjectOf(stored);
-    if (!reread) {
-        fuzz::fail("the stored form is not a JSON object", stored);
-    }
-    const auto again = AppData::fromStored(*reread);
-    if (!again) {
-        fuzz::fail("a re-encoded stored form does not decode",
-                   again.error().description().toUtf8() + '\n' + stored);
-    }
-    if (!(*again == *app)) {
-        fuzz::fail("a re-encoded stored form decodes to another app", stored);
-    }
+    fuzz::checkStoredFormRoundTrip(*app);
     return 0;
 }
