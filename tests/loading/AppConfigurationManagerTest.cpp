@@ -3,6 +3,7 @@
 #include "EventLoop.h"
 #include "FakeImageLoader.h"
 #include "InMemoryKeyStore.h"
+#include "Loads.h"
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
 #include "foundation/JsonError.h"
@@ -68,11 +69,7 @@ protected:
 
     LoadResult load(AppConfigurationManager& configurations,
                     const AppConfigurationContext& context) {
-        std::optional<LoadResult> result;
-        configurations.loadAppConfiguration(context, DispatchQueue::main(),
-                                            [&](LoadResult loaded) { result = std::move(loaded); });
-        EXPECT_TRUE(runUntil([&] { return result.has_value(); }));
-        return result.value_or(std::unexpected(URLError(URLError::timedOut)));
+        return test::load(configurations, context);
     }
 
     QTemporaryDir dir;

@@ -5,9 +5,9 @@
 #include "loading/AppConfigurationManager.h"
 
 #include "CacheWriter.h"
-#include "EventLoop.h"
 #include "FakeImageLoader.h"
 #include "InMemoryKeyStore.h"
+#include "Loads.h"
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
 #include "foundation/FileKeyStore.h"
@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -42,8 +41,6 @@ const QByteArray kNewDocumentWithPadding = kNewDocument + QByteArray(64, ' ');
 
 // Short enough for a quick test, long enough for a loopback answer under the sanitizers.
 constexpr std::chrono::milliseconds kRequestTimeout = 1000ms;
-
-bool runUntil(const std::function<bool()>& done) { return test::runUntil(done, 20'000); }
 
 // A 200 answer whose body breaks off after `cutAt` bytes.
 Reply brokenOff(const QByteArray& body, Ending ending, qsizetype cutAt) {
@@ -90,11 +87,7 @@ protected:
 
     LoadResult load(AppConfigurationManager& configurations,
                     const AppConfigurationContext& context) {
-        std::optional<LoadResult> result;
-        configurations.loadAppConfiguration(context, DispatchQueue::main(),
-                                            [&](LoadResult loaded) { result = std::move(loaded); });
-        EXPECT_TRUE(runUntil([&] { return result.has_value(); }));
-        return result.value_or(std::unexpected(URLError(URLError::cancelled)));
+        return test::load(configurations, context, 20'000);
     }
 
     QTemporaryDir dir;
