@@ -15,3 +15,17 @@ if(PATHLOOM_SANITIZE)
     # shared strings moved into std::optional); the normal build still checks this warning.
     add_compile_options(-Wno-maybe-uninitialized)
 endif()
+
+# PATHLOOM_THREAD_SANITIZE builds every target with ThreadSanitizer, for scripts/test --thread.
+# Qt itself is not instrumented, so the places where our work crosses threads through Qt's queued
+# calls tell ThreadSanitizer about that hand-over themselves (see DispatchQueue.cpp).
+option(PATHLOOM_THREAD_SANITIZE "Build with ThreadSanitizer" OFF)
+
+if(PATHLOOM_THREAD_SANITIZE)
+    if(PATHLOOM_SANITIZE)
+        message(FATAL_ERROR "PATHLOOM_THREAD_SANITIZE and PATHLOOM_SANITIZE exclude each other")
+    endif()
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+    add_compile_options(-Wno-maybe-uninitialized)
+endif()

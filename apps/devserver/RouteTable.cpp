@@ -28,10 +28,7 @@ std::expected<Route, QString> readRoute(const QJsonObject& object, const ServedR
         return std::unexpected(u"route "_s + *path + u": both \"body\" and \"file\""_s);
     }
     if (object.contains(u"body"_s)) {
-        const QJsonValue body = object.value(u"body"_s);
-        // Written through an array so that a bare string or number body is written as JSON too.
-        const QByteArray wrapped = json::write(QJsonArray{body});
-        route.body = wrapped.mid(1, wrapped.size() - 2);
+        route.body = json::writeFragment(object.value(u"body"_s));
     }
     if (object.contains(u"file"_s)) {
         const std::optional<QString> file = json::readString(object, u"file");

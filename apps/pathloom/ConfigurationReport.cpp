@@ -108,9 +108,9 @@ QJsonObject encoded(const std::shared_ptr<ORKStep>& pointer) {
 
 QJsonArray rulesJson(const ORKNavigableOrderedTask& task) {
     QJsonArray rules;
-    for (const auto& step : task.steps) {
+    for (const QString& trigger : task.triggerStepIdentifiers()) {
         const auto rule = std::dynamic_pointer_cast<ResultEqualityStepNavigationRule>(
-            task.navigationRuleForTriggerStepIdentifier(step->identifier));
+            task.navigationRuleForTriggerStepIdentifier(trigger));
         if (!rule) {
             continue;
         }
@@ -124,8 +124,7 @@ QJsonArray rulesJson(const ORKNavigableOrderedTask& task) {
                 {u"value"_s, orNull(destination.value)},
             });
         }
-        rules.append(
-            QJsonObject{{u"trigger"_s, step->identifier}, {u"destinations"_s, destinations}});
+        rules.append(QJsonObject{{u"trigger"_s, trigger}, {u"destinations"_s, destinations}});
     }
     return rules;
 }

@@ -3,8 +3,8 @@
 #include "analytics/PropertyDescription.h"
 #include "analytics/UserDefault.h"
 #include "foundation/Json.h"
+#include "network/RequestFactory.h"
 #include "network/URLError.h"
-#include "network/UserAgent.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -23,8 +23,6 @@ namespace pathloom {
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int kTimeoutMilliseconds = 60'000;
 
 const QString kVisitFailure = u"Error logging Ahoy visit: "_s;
 const QString kEventFailure = u"Error logging Ahoy event: "_s;
@@ -333,9 +331,7 @@ void AhoyWorker::post(const QString& path, const QJsonObject& body, const Tokens
         });
         return;
     }
-    QNetworkRequest request(*url);
-    request.setTransferTimeout(kTimeoutMilliseconds);
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+    QNetworkRequest request = RequestFactory().request(*url);
     request.setRawHeader("Content-Type", "application/json");
     request.setRawHeader("Ahoy-Visit", canonicalText(tokens.visit).toLatin1());
     request.setRawHeader("Ahoy-Visitor", canonicalText(tokens.visitor).toLatin1());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analytics/AnalyticsWorker.h"
-#include "analytics/DebugConsole.h"
+#include "foundation/DebugConsole.h"
 #include "foundation/DispatchQueue.h"
 #include "foundation/Error.h"
 #include "session/URLFormatter.h"

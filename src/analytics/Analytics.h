@@ -3,7 +3,7 @@
 #include "analytics/AhoyWorker.h"
 #include "analytics/AnalyticsEvent.h"
 #include "analytics/AnalyticsWorker.h"
-#include "analytics/DebugConsole.h"
+#include "foundation/DebugConsole.h"
 
 #include <QList>
 #include <QUrl>

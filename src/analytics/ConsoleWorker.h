@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analytics/AnalyticsWorker.h"
-#include "analytics/DebugConsole.h"
+#include "foundation/DebugConsole.h"
 
 namespace pathloom {
 

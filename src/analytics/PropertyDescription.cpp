@@ -1,5 +1,7 @@
 #include "analytics/PropertyDescription.h"
 
+#include "foundation/DebugConsole.h"
+
 #include <QDebug>
 #include <QLocale>
 #include <QStringList>
@@ -83,42 +85,6 @@ QString otherDescription(const QVariant& value) {
 }
 
 }  // namespace
-
-QString debugQuoted(const QString& text) {
-    QString quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += u'"';
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-            case u'"':
-                quoted += u"\\\""_s;
-                break;
-            case u'\\':
-                quoted += u"\\\\"_s;
-                break;
-            case u'\n':
-                quoted += u"\\n"_s;
-                break;
-            case u'\r':
-                quoted += u"\\r"_s;
-                break;
-            case u'\t':
-                quoted += u"\\t"_s;
-                break;
-            case u'\0':
-                quoted += u"\\0"_s;
-                break;
-            default:
-                if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-                    quoted += u"\\u{"_s + QString::number(c.unicode(), 16).toUpper() + u'}';
-                } else {
-                    quoted += c;
-                }
-        }
-    }
-    quoted += u'"';
-    return quoted;
-}
 
 QString propertyDescription(const QVariant& value) {
     if (value.typeId() == QMetaType::QString) {

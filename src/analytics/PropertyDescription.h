@@ -9,10 +9,6 @@
 // as JSON.
 namespace pathloom {
 
-// `text` in double quotes, with double quotes and backslashes escaped by a backslash and control
-// characters written as escapes (\n, \r, \t, \0, \u{1B}).
-[[nodiscard]] QString debugQuoted(const QString& text);
-
 // The plain description of a value: text as it is, numbers as digits, booleans as true or false,
 // lists and maps as in their debug form, anything else as Qt converts it to text (or its type's
 // name when it does not).

@@ -51,7 +51,7 @@ public:
     }
     JsonText& string(QStringView text) {
         value();
-        escape(text);
+        json::appendQuoted(m_text, text);
         return *this;
     }
     JsonText& optionalString(const std::optional<QString>& text) {
@@ -98,73 +98,6 @@ private:
             return;
         }
         separate();
-    }
-
-    // Qt's escapes: the quote, the backslash, control characters and lone surrogates; everything
-    // else as UTF-8.
-    void escape(QStringView text) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        m_text += '"';
-        const qsizetype size = text.size();
-        for (qsizetype i = 0; i < size; ++i) {
-            const char16_t u = text[i].unicode();
-            if (u < 0x80) {
-                if (u >= 0x20 && u != u'"' && u != u'\\') {
-                    m_text += char(u);
-                    continue;
-                }
-                m_text += '\\';
-                switch (u) {
-                    case u'"':
-                        m_text += '"';
-                        break;
-                    case u'\\':
-                        m_text += '\\';
-                        break;
-                    case u'\b':
-                        m_text += 'b';
-                        break;
-                    case u'\f':
-                        m_text += 'f';
-                        break;
-                    case u'\n':
-                        m_text += 'n';
-                        break;
-                    case u'\r':
-                        m_text += 'r';
-                        break;
-                    case u'\t':
-                        m_text += 't';
-                        break;
-                    default:
-                        m_text += "u00";
-                        m_text += kHex[u >> 4];
-                        m_text += kHex[u & 0xF];
-                        break;
-                }
-            } else if (u < 0x800) {
-                m_text += char(0xC0 | (u >> 6));
-                m_text += char(0x80 | (u & 0x3F));
-            } else if (QChar::isHighSurrogate(u) && i + 1 < size &&
-                       QChar::isLowSurrogate(text[i + 1].unicode())) {
-                const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
-                m_text += char(0xF0 | (c >> 18));
-                m_text += char(0x80 | ((c >> 12) & 0x3F));
-                m_text += char(0x80 | ((c >> 6) & 0x3F));
-                m_text += char(0x80 | (c & 0x3F));
-            } else if (QChar::isSurrogate(u)) {
-                m_text += "\\u";
-                m_text += kHex[u >> 12];
-                m_text += kHex[(u >> 8) & 0xF];
-                m_text += kHex[(u >> 4) & 0xF];
-                m_text += kHex[u & 0xF];
-            } else {
-                m_text += char(0xE0 | (u >> 12));
-                m_text += char(0x80 | ((u >> 6) & 0x3F));
-                m_text += char(0x80 | (u & 0x3F));
-            }
-        }
-        m_text += '"';
     }
 
     QByteArray m_text;

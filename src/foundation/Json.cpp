@@ -55,6 +55,85 @@ QByteArray write(const QJsonArray& array) {
     return QJsonDocument(array).toJson(QJsonDocument::Compact);
 }
 
+QByteArray writeFragment(const QJsonValue& value) {
+    // The document writer only takes objects and arrays, so the value is written as the one
+    // element of an array and taken out of it.
+    const QByteArray array = write(QJsonArray{value});
+    return array.mid(1, array.size() - 2);
+}
+
+void appendQuoted(QByteArray& out, QStringView text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80) {
+            if (u >= 0x20 && u != u'"' && u != u'\\') {
+                out += char(u);
+                continue;
+            }
+            out += '\\';
+            switch (u) {
+                case u'"':
+                    out += '"';
+                    break;
+                case u'\\':
+                    out += '\\';
+                    break;
+                case u'\b':
+                    out += 'b';
+                    break;
+                case u'\f':
+                    out += 'f';
+                    break;
+                case u'\n':
+                    out += 'n';
+                    break;
+                case u'\r':
+                    out += 'r';
+                    break;
+                case u'\t':
+                    out += 't';
+                    break;
+                default:
+                    out += "u00";
+                    out += kHex[u >> 4];
+                    out += kHex[u & 0xF];
+                    break;
+            }
+        } else if (u < 0x800) {
+            out += char(0xC0 | (u >> 6));
+            out += char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < size &&
+                   QChar::isLowSurrogate(text[i + 1].unicode())) {
+            const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else if (QChar::isSurrogate(u)) {
+            out += "\\u";
+            out += kHex[u >> 12];
+            out += kHex[(u >> 8) & 0xF];
+            out += kHex[(u >> 4) & 0xF];
+            out += kHex[u & 0xF];
+        } else {
+            out += char(0xE0 | (u >> 12));
+            out += char(0x80 | ((u >> 6) & 0x3F));
+            out += char(0x80 | (u & 0x3F));
+        }
+    }
+    out += '"';
+}
+
+QString quoted(QStringView text) {
+    QByteArray out;
+    out.reserve(text.size() + 2);
+    appendQuoted(out, text);
+    return QString::fromUtf8(out);
+}
+
 std::optional<qint64> asInteger(const QJsonValue& value) {
     if (!value.isDouble()) {
         return std::nullopt;

@@ -23,6 +23,12 @@ enum class Fragments { rejected, allowed };
                                                          Fragments fragments = Fragments::rejected);
 [[nodiscard]] QByteArray write(const QJsonObject& object);
 [[nodiscard]] QByteArray write(const QJsonArray& array);
+// Any value as compact JSON text, a bare string, number, boolean or null included.
+[[nodiscard]] QByteArray writeFragment(const QJsonValue& value);
+// `text` as a JSON string, in double quotes and with Qt's escapes: the quote, the backslash,
+// control characters and lone surrogates; everything else as UTF-8.
+void appendQuoted(QByteArray& out, QStringView text);
+[[nodiscard]] QString quoted(QStringView text);
 
 // A JSON number that converts exactly to a signed 64-bit integer (1.0 does, 1.5 and 2^63 do not).
 [[nodiscard]] std::optional<qint64> asInteger(const QJsonValue& value);

@@ -80,7 +80,7 @@ std::expected<Workflow, Error> buildWorkflow(
             continue;
         }
         StepBuildResult step = (*factory)->buildStep(stepData, stepContext, networkManager,
-                                                     *context.imageLoader, *localization);
+                                                     context.imageLoader, *localization);
         if (!step) {
             return std::unexpected(ParseError::invalidStepData(
                 u"Failed to parse step '"_s + stepData.identifier + u"' in workflow '"_s +

@@ -3,6 +3,7 @@
 #include "documents/StoredFormWriter.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
+#include "foundation/QueuedWork.h"
 #include "loading/CachedImageLoader.h"
 #include "loading/ConfigurationLoaderError.h"
 #include "network/CredentialsStore.h"
@@ -18,7 +19,6 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-#include <atomic>
 
 namespace pathloom {
 
@@ -36,37 +36,20 @@ QString directoryFor(const QString& given, QStandardPaths::StandardLocation role
 
 using LoadResult = std::expected<AppConfiguration, Error>;
 
-// Runs `load` on `queue` and delivers its result on `target`, unless cancelled first.
-Cancellable run(const std::shared_ptr<DispatchQueue>& queue, std::function<LoadResult()> load,
-                std::shared_ptr<DispatchQueue> target,
-                AppConfigurationManager::Completion completion) {
-    auto cancelled = std::make_shared<std::atomic<bool>>(false);
-    queue->async([cancelled, load = std::move(load), target = std::move(target),
-                  completion = std::move(completion)] {
-        if (*cancelled) {
-            return;
-        }
-        LoadResult result = load();
-        target->async([cancelled, completion, result = std::move(result)] {
-            if (!*cancelled) {
-                completion(result);
-            }
-        });
-    });
-    return Cancellable([cancelled] { *cancelled = true; });
-}
-
 }  // namespace
 
 struct AppConfigurationManager::Pipeline {
     AssemblyContext assembly;
     CacheStorage cache;
+    DebugConsole console;
 
     // The document stages (JSON, an object, the app document) and assembly; the document is kept
     // in the cache only once it has assembled, so a document that cannot be used never replaces
-    // the last good one.
+    // the last good one, and only while its load is the newest, so a load that was superseded
+    // while it decoded never overwrites the document of the load after it.
     LoadResult loadDocument(QByteArray bytes, std::optional<qint64> serverId,
-                            std::optional<qint64> initialWorkflowId) const {
+                            std::optional<qint64> initialWorkflowId,
+                            const CancellationToken& load) const {
         std::expected<QJsonValue, JsonError> json = json::parse(bytes);
         // Neither the text nor the parsed tree is needed once decoded (step contents keep the
         // parts they share), so a large document is not held two or three times over while it
@@ -85,8 +68,16 @@ struct AppConfigurationManager::Pipeline {
             return std::unexpected(app.error());
         }
         LoadResult configuration = buildAppConfiguration(*app, assembly);
-        if (configuration) {
-            (void)cache.saveEncoded(StoredFormWriter::write(*app), kConfigurationEntry, true);
+        // Loads are cancelled on the caller's thread before the next one is queued, and every
+        // write happens on the one background queue, so a load that passes this check writes
+        // before any newer load does.
+        if (configuration && !load.isCancelled()) {
+            const std::expected<void, Error> saved =
+                cache.saveEncoded(StoredFormWriter::write(*app), kConfigurationEntry, true);
+            if (!saved) {
+                console.print(u"Error saving configuration: "_s +
+                              saved.error().localizedDescription());
+            }
         }
         return configuration;
     }
@@ -126,7 +117,8 @@ AppConfigurationManager::AppConfigurationManager(Sources sources)
     if (!imageLoader) {
         imageLoader = CachedImageLoader::create(
             CacheStorage(directoryFor(sources.cachesDirectory, QStandardPaths::CacheLocation),
-                         CryptoManager(label, keyStore)));
+                         CryptoManager(label, keyStore)),
+            u":/images"_s, sources.console);
     }
     m_assembly = AssemblyContext{
         std::move(imageLoader),
@@ -141,8 +133,9 @@ AppConfigurationManager::AppConfigurationManager(Sources sources)
         std::nullopt, std::make_shared<Session>(), URLFormatter::placeholderPattern.toString(),
         std::make_shared<const CredentialsStore>(std::make_shared<const SecurityStore>(keyStore)),
         sources.authRedirectHandler,
-        sources.requestTimeout.value_or(NetworkManager::defaultTransferTimeout));
-    m_pipeline = std::make_shared<const Pipeline>(Pipeline{m_assembly, m_cacheStorage});
+        sources.requestTimeout.value_or(RequestFactory::defaultTransferTimeout));
+    m_pipeline =
+        std::make_shared<const Pipeline>(Pipeline{m_assembly, m_cacheStorage, sources.console});
 }
 
 AppConfigurationManager::~AppConfigurationManager() { m_currentTask.cancel(); }
@@ -167,25 +160,24 @@ void AppConfigurationManager::loadAppConfiguration(const AppConfigurationContext
     const std::shared_ptr<const Pipeline> pipeline = m_pipeline;
 
     if (const auto* remote = std::get_if<AppConfigurationContext::Remote>(&context.source)) {
-        auto cancelled = std::make_shared<std::atomic<bool>>(false);
-        const std::optional<qint64> serverId = remote->serverId;
+        // The network queue only receives the document; it is read, kept and assembled on the
+        // background queue, like every other load.
+        CancellationToken load;
         auto request = std::make_shared<Cancellable>(m_networkManager->data(
-            remote->url, HTTPMethod::get, m_networkManager->networkQueue(), std::nullopt,
-            [pipeline, serverId, cancelled, queue, completion](NetworkManager::DataResult bytes) {
-                if (*cancelled) {
+            remote->url, HTTPMethod::get, m_operationQueue, std::nullopt,
+            [pipeline, serverId = remote->serverId, load, queue,
+             completion](NetworkManager::DataResult bytes) {
+                if (load.isCancelled()) {
                     return;
                 }
                 LoadResult result =
-                    bytes ? pipeline->loadDocument(std::move(*bytes), serverId, std::nullopt)
+                    bytes ? pipeline->loadDocument(std::move(*bytes), serverId, std::nullopt, load)
                           : LoadResult(std::unexpected(bytes.error()));
-                queue->async([cancelled, completion, result = std::move(result)] {
-                    if (!*cancelled) {
-                        completion(result);
-                    }
-                });
+                deliverUnlessCancelled(
+                    queue, load, [completion, result = std::move(result)] { completion(result); });
             }));
-        m_currentTask = Cancellable([cancelled, request] {
-            *cancelled = true;
+        m_currentTask = Cancellable([load, request] {
+            load.cancel();
             request->cancel();
         });
         return;
@@ -199,23 +191,23 @@ void AppConfigurationManager::loadAppConfiguration(const AppConfigurationContext
                 }
             }
         }
-        m_currentTask = run(
+        m_currentTask = runAndDeliver<LoadResult>(
             m_operationQueue,
             [pipeline, path = file->path, serverId = file->serverId,
-             workflowId = file->workflowId]() -> LoadResult {
+             workflowId = file->workflowId](const CancellationToken& load) -> LoadResult {
                 QFile document(path);
                 if (!document.open(QIODevice::ReadOnly)) {
                     return std::unexpected(ConfigurationLoaderError::fileDataNotAvailable());
                 }
-                return pipeline->loadDocument(document.readAll(), serverId, workflowId);
+                return pipeline->loadDocument(document.readAll(), serverId, workflowId, load);
             },
             std::move(queue), std::move(completion));
         return;
     }
 
-    m_currentTask = run(
-        m_operationQueue, [pipeline] { return pipeline->loadCached(); }, std::move(queue),
-        std::move(completion));
+    m_currentTask = runAndDeliver<LoadResult>(
+        m_operationQueue, [pipeline](const CancellationToken&) { return pipeline->loadCached(); },
+        std::move(queue), std::move(completion));
 }
 
 }  // namespace pathloom

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/Cancellable.h"
+#include "foundation/DebugConsole.h"
 #include "foundation/DispatchQueue.h"
 #include "foundation/Error.h"
 #include "loading/AppAssembly.h"
@@ -24,10 +25,10 @@ class NetworkManager;
 // cache, keeps each document that decodes in the cache, and assembles it into an AppConfiguration.
 //
 // Loads are started on the caller's thread; reading, decoding, caching and assembly run on
-// "WorkflowsManager.Background.Queue" (file and cached loads) or the document client's network
-// queue (remote loads). Each load reports exactly once on the queue its caller names, unless a
-// newer load started meanwhile: starting a load cancels the one before, whose completion then
-// never runs. Destroying the manager cancels the load in flight.
+// "WorkflowsManager.Background.Queue" (the network queue only receives a remote document), so
+// that every cache write goes through that one queue. Each load reports exactly once on the queue
+// its caller names, unless a newer load started meanwhile: starting a load cancels the one before,
+// whose completion then never runs. Destroying the manager cancels the load in flight.
 class AppConfigurationManager {
 public:
     using Completion = std::function<void(std::expected<AppConfiguration, Error>)>;
@@ -49,6 +50,8 @@ public:
         // How long the document request may go without a byte before it fails with timedOut;
         // absent: the network client's default.
         std::optional<std::chrono::milliseconds> requestTimeout = {};
+        // Where problems the user need not see go, such as a cache that could not be saved.
+        DebugConsole console = {};
     };
 
     AppConfigurationManager(

@@ -1,17 +1,11 @@
 #include "loading/CachedImageLoader.h"
 
+#include "foundation/QueuedWork.h"
 #include "foundation/Sha256.h"
 #include "foundation/UrlParsing.h"
-#include "network/UserAgent.h"
 
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QRunnable>
-#include <QThreadPool>
-#include <atomic>
 
 namespace pathloom {
 
@@ -19,127 +13,148 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kDownloadTimeoutMilliseconds = 60'000;
-
-// The whole contents of a URL, read on the calling thread; nothing on any failure.
-std::optional<QByteArray> contentsOf(const QUrl& url) {
-    if (url.isLocalFile()) {
-        QFile file(url.toLocalFile());
-        if (!file.open(QIODevice::ReadOnly)) {
-            return std::nullopt;
-        }
-        return file.readAll();
-    }
-    if (url.scheme() != u"http" && url.scheme() != u"https") {
-        return std::nullopt;
-    }
-    QNetworkAccessManager network;
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kDownloadTimeoutMilliseconds);
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-    QNetworkReply* reply = network.get(request);
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
-    std::optional<QByteArray> bytes = ok ? std::optional(reply->readAll()) : std::nullopt;
-    delete reply;
-    return bytes;
-}
-
 std::optional<QImage> imageFrom(const QByteArray& bytes) {
     QImage image = QImage::fromData(bytes);
     return image.isNull() ? std::nullopt : std::optional(std::move(image));
 }
 
-}  // namespace
-
-std::shared_ptr<CachedImageLoader> CachedImageLoader::create(CacheStorage cache,
-                                                             QString bundlePath) {
-    return std::shared_ptr<CachedImageLoader>(
-        new CachedImageLoader(std::move(cache), std::move(bundlePath)));
+std::optional<QByteArray> fileContents(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll();
 }
 
-CachedImageLoader::CachedImageLoader(CacheStorage cache, QString bundlePath)
+bool isWebURL(const QUrl& url) { return url.scheme() == u"http" || url.scheme() == u"https"; }
+
+}  // namespace
+
+std::shared_ptr<CachedImageLoader> CachedImageLoader::create(CacheStorage cache, QString bundlePath,
+                                                             DebugConsole console) {
+    return std::shared_ptr<CachedImageLoader>(
+        new CachedImageLoader(std::move(cache), std::move(bundlePath), std::move(console)));
+}
+
+CachedImageLoader::CachedImageLoader(CacheStorage cache, QString bundlePath, DebugConsole console)
     : m_cache(std::move(cache)),
       m_bundlePath(std::move(bundlePath)),
-      m_cacheQueue(DispatchQueue::serial(u"Pathloom.CachedImageLoader.queue"_s)) {}
+      m_console(std::move(console)),
+      m_cacheQueue(DispatchQueue::serial(u"Pathloom.CachedImageLoader.queue"_s)),
+      m_loadQueue(DispatchQueue::serial(u"Pathloom.CachedImageLoader.load"_s)) {}
 
 QString CachedImageLoader::cacheKey(const QString& image) {
     return Sha256::hexDigest(image.toUtf8());
 }
 
 std::optional<QImage> CachedImageLoader::syncLoad(const QString& image) {
-    return load(image, true);
+    LookUp known = lookUp(image);
+    if (known.found || !known.url) {
+        return std::move(known.image);
+    }
+    const std::optional<QByteArray> bytes = contentsOf(*known.url);
+    return bytes ? keep(image, *bytes) : std::nullopt;
 }
 
 std::optional<Cancellable> CachedImageLoader::asyncLoad(const QString& image,
                                                         Completion completion) {
-    if (std::optional<QImage> found = load(image, false)) {
+    LookUp known = lookUp(image);
+    if (known.image) {
         if (completion) {
-            completion(std::move(found));
+            completion(std::move(known.image));
         }
         return std::nullopt;
     }
-    auto cancelled = std::make_shared<std::atomic<bool>>(false);
-    const std::weak_ptr<CachedImageLoader> weakSelf = weak_from_this();
-    QThreadPool::globalInstance()->start([weakSelf, image, completion, cancelled] {
-        const auto self = weakSelf.lock();
-        if (!self || *cancelled) {
-            return;
-        }
-        std::optional<QImage> loaded = self->load(image, true);
-        DispatchQueue::main()->async([completion, cancelled, loaded = std::move(loaded)] {
-            if (!*cancelled && completion) {
-                completion(loaded);
+    const std::optional<QUrl>& url = known.url;
+    CancellationToken token;
+    const auto deliver = [token, completion](std::optional<QImage> picture) {
+        deliverUnlessCancelled(DispatchQueue::main(), token, [completion, picture] {
+            if (completion) {
+                completion(picture);
             }
         });
+    };
+    const std::weak_ptr<CachedImageLoader> weakSelf = weak_from_this();
+    if (!url || !isWebURL(*url)) {
+        m_loadQueue->async([weakSelf, image, url, deliver] {
+            const auto self = weakSelf.lock();
+            const std::optional<QByteArray> bytes =
+                self && url ? self->contentsOf(*url) : std::nullopt;
+            deliver(bytes ? self->keep(image, *bytes) : std::nullopt);
+        });
+        return token.handle();
+    }
+    // The download thread only receives; storing and decoding happen on the load queue.
+    auto transfer = std::make_shared<Cancellable>(
+        m_downloader.fetch(*url, [weakSelf, image, deliver, token,
+                                  loadQueue = m_loadQueue](std::optional<QByteArray> bytes) {
+            if (!bytes) {
+                deliver(std::nullopt);
+                return;
+            }
+            loadQueue->async([weakSelf, image, deliver, token, bytes = std::move(*bytes)] {
+                const auto self = weakSelf.lock();
+                if (!self || token.isCancelled()) {
+                    return;
+                }
+                deliver(self->keep(image, bytes));
+            });
+        }));
+    return Cancellable([token, transfer] {
+        token.cancel();
+        transfer->cancel();
     });
-    return Cancellable([cancelled] { *cancelled = true; });
 }
 
-std::optional<QImage> CachedImageLoader::load(const QString& image, bool download) {
+CachedImageLoader::LookUp CachedImageLoader::lookUp(const QString& image) {
     if (std::optional<QImage> bundled = bundledImage(image)) {
-        return bundled;
+        return {true, std::move(bundled), std::nullopt};
     }
-    const std::optional<QUrl> url = parseUrl(image);
+    std::optional<QUrl> url = parseUrl(image);
     if (!url) {
-        return std::nullopt;
+        return {};
     }
     const QString key = cacheKey(image);
     std::optional<QByteArray> cached;
     m_cacheQueue->sync([&] { cached = m_cache.loadData(key); });
     if (cached) {
-        return imageFrom(*cached);
+        return {true, imageFrom(*cached), std::nullopt};
     }
-    if (!download) {
-        return std::nullopt;
+    return {false, std::nullopt, std::move(url)};
+}
+
+std::optional<QByteArray> CachedImageLoader::contentsOf(const QUrl& url) {
+    if (url.isLocalFile()) {
+        return fileContents(url.toLocalFile());
     }
-    const std::optional<QByteArray> bytes = contentsOf(*url);
-    if (!bytes) {
-        return std::nullopt;
+    return isWebURL(url) ? m_downloader.fetchAndWait(url) : std::nullopt;
+}
+
+std::optional<QImage> CachedImageLoader::keep(const QString& image, const QByteArray& bytes) {
+    std::expected<void, Error> saved;
+    m_cacheQueue->sync([&] { saved = m_cache.saveData(bytes, cacheKey(image), true); });
+    if (!saved) {
+        m_console.print(u"Error caching image: "_s + saved.error().localizedDescription());
     }
-    // Kept whether or not the bytes form a picture, so the address is not fetched again.
-    m_cacheQueue->sync([&] { (void)m_cache.saveData(*bytes, key, true); });
-    return imageFrom(*bytes);
+    return imageFrom(bytes);
 }
 
 std::optional<QImage> CachedImageLoader::bundledImage(const QString& name) const {
-    if (name.isEmpty() || name.contains(u'/')) {
+    // Names are taken literally: no wildcards, and never the folder itself or its parent.
+    if (name.isEmpty() || name == u"."_s || name == u".."_s || name.contains(u'/')) {
         return std::nullopt;
     }
     const QDir bundle(m_bundlePath);
-    if (bundle.exists(name)) {
-        return imageFrom([&] {
-            QFile file(bundle.filePath(name));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        }());
+    const QStringList files = bundle.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    if (files.contains(name)) {
+        return fileContents(bundle.filePath(name)).and_then(imageFrom);
     }
-    const QStringList candidates = bundle.entryList({name + u".*"_s}, QDir::Files);
-    for (const QString& candidate : candidates) {
-        QImage image(bundle.filePath(candidate));
-        if (!image.isNull()) {
+    const QString prefix = name + u'.';
+    for (const QString& file : files) {
+        if (!file.startsWith(prefix)) {
+            continue;
+        }
+        if (std::optional<QImage> image = fileContents(bundle.filePath(file)).and_then(imageFrom)) {
             return image;
         }
     }

@@ -37,7 +37,8 @@ std::optional<AppConfigurationContext> PathloomSchemeManager::parse(const QUrl& 
     }
 
     QUrl document;
-    if (url.host() == m_debugHost) {
+    // Host names are case-insensitive, and the URL parser gives them in lower case.
+    if (url.host().compare(m_debugHost, Qt::CaseInsensitive) == 0) {
         document.setScheme(u"http"_s);
         document.setHost(m_debugHost);
         document.setPort(url.port(m_defaultPort));

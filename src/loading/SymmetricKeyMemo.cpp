@@ -1,11 +1,11 @@
 #include "loading/SymmetricKeyMemo.h"
 
-#include <QMutexLocker>
+#include <mutex>
 
 namespace pathloom {
 
 std::optional<QByteArray> SymmetricKeyMemo::keyFor(const QByteArray& privateKeyBytes) const {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     if (m_privateKeyBytes.isEmpty() || m_privateKeyBytes != privateKeyBytes) {
         return std::nullopt;
     }
@@ -13,7 +13,7 @@ std::optional<QByteArray> SymmetricKeyMemo::keyFor(const QByteArray& privateKeyB
 }
 
 void SymmetricKeyMemo::remember(const QByteArray& privateKeyBytes, const QByteArray& symmetricKey) {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     m_privateKeyBytes = privateKeyBytes;
     m_symmetricKey = symmetricKey;
 }

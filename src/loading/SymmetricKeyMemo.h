@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QMutex>
+#include <mutex>
 #include <optional>
 
 namespace pathloom {
@@ -19,7 +19,7 @@ public:
     void remember(const QByteArray& privateKeyBytes, const QByteArray& symmetricKey);
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     QByteArray m_privateKeyBytes;
     QByteArray m_symmetricKey;
 };

@@ -1,31 +1,24 @@
 #include "network/NetworkManager.h"
 
+#include "documents/DecodingError.h"
 #include "foundation/Json.h"
+#include "foundation/QueuedWork.h"
 #include "foundation/UrlParsing.h"
 #include "network/CredentialsStoreProtocol.h"
 #include "network/URLError.h"
-#include "network/UserAgent.h"
 #include "session/Session.h"
 #include "session/SessionProviders.h"
 
-#include <QJsonArray>
-#include <QMutexLocker>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
 #include <QUuid>
-#include <atomic>
 
 namespace pathloom {
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString jsonString(const QString& text) {
-    const QByteArray array = json::write(QJsonArray{text});
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
 
 // The body of an answer with a status in 200–299; the status or transport error otherwise.
 NetworkManager::DataResult validate(QNetworkReply& reply) {
@@ -37,12 +30,27 @@ NetworkManager::DataResult validate(QNetworkReply& reply) {
 
 }  // namespace
 
-// One request on the wire. `cancelled` is set from any thread; `reply` is touched only on the
+// One request on the wire. `cancelled` is raised from any thread; `reply` is touched only on the
 // network queue.
 struct NetworkManager::Exchange {
-    std::atomic<bool> cancelled = false;
+    CancellationToken cancelled;
     QPointer<QNetworkReply> reply;
 };
+
+std::expected<RemoteDeleteResult, Error> RemoteDeleteResult::fromJson(const QJsonValue& json) {
+    if (!json.isObject()) {
+        return std::unexpected(DecodingError::typeMismatch({}, u"an object"_s));
+    }
+    return RemoteDeleteResult{};
+}
+
+std::expected<QJsonValue, Error> NetworkManager::parseReply(const QByteArray& body) {
+    std::expected<QJsonValue, JsonError> json = json::parse(body, json::Fragments::allowed);
+    if (!json) {
+        return std::unexpected(json.error());
+    }
+    return *json;
+}
 
 std::shared_ptr<NetworkManager> NetworkManager::create(
     std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
@@ -61,7 +69,7 @@ NetworkManager::NetworkManager(
     std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
     std::shared_ptr<const AuthRedirectHandler> authRedirectHandler,
     std::chrono::milliseconds transferTimeout)
-    : m_transferTimeout(transferTimeout),
+    : m_requests(transferTimeout),
       m_environment(std::move(environment)),
       m_userSessionManagement(std::move(userSessionManagement)),
       m_authRedirectHandler(std::move(authRedirectHandler)),
@@ -71,7 +79,7 @@ NetworkManager::NetworkManager(
 
 NetworkManager::~NetworkManager() {
     {
-        const QMutexLocker lock(&m_ongoingMutex);
+        const std::lock_guard lock(m_ongoingMutex);
         m_ongoingRequests.clear();
     }
     // The access manager and its replies belong to the network queue's thread, if it ever ran.
@@ -92,13 +100,6 @@ const std::shared_ptr<DispatchQueue>& NetworkManager::networkQueue() const {
         m_networkQueue->sync([this] { m_network = new QNetworkAccessManager(); });
     });
     return m_networkQueue;
-}
-
-QNetworkRequest NetworkManager::baseRequest(const QUrl& url) const {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(static_cast<int>(m_transferTimeout.count()));
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-    return request;
 }
 
 std::optional<QUrl> NetworkManager::url(const QString& urlTemplate) const {
@@ -129,13 +130,13 @@ std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::dataReques
         return std::unexpected(URLError(URLError::badURL));
     }
     {
-        const QMutexLocker lock(&m_ongoingMutex);
+        const std::lock_guard lock(m_ongoingMutex);
         const auto earlier = m_ongoingRequests.find(resolved->toString(QUrl::FullyEncoded));
         if (earlier != m_ongoingRequests.end()) {
             earlier->second.cancel();
         }
     }
-    PreparedRequest prepared{baseRequest(*resolved), rawValue(method).toLatin1(), {}};
+    PreparedRequest prepared{m_requests.request(*resolved), rawValue(method).toLatin1(), {}};
     if (std::optional<Error> error = authorize(prepared.request)) {
         return std::unexpected(*error);
     }
@@ -157,19 +158,17 @@ Cancellable NetworkManager::send(PreparedRequest request,
 Cancellable NetworkManager::deliverData(std::expected<PreparedRequest, Error> request,
                                         const std::optional<QString>& key,
                                         const std::shared_ptr<DispatchQueue>& queue,
-                                        DataCompletion completion) {
+                                        DataCompletion completion, Keeping keeping) {
     auto exchange = std::make_shared<Exchange>();
     const std::weak_ptr<NetworkManager> weakSelf = weak_from_this();
+    // A value is reported before the entry goes; an error after it, so that a caller who retries
+    // from the completion finds no entry in the way.
     const auto deliver = [exchange, weakSelf, key, queue, completion](DataResult result) {
-        queue->async([exchange, weakSelf, key, completion, result = std::move(result)] {
-            if (exchange->cancelled) {
-                return;
-            }
-            const auto self = weakSelf.lock();
+        deliverUnlessCancelled(queue, exchange->cancelled, [weakSelf, key, completion, result] {
             if (result) {
                 completion(result);
             }
-            if (self && key) {
+            if (const auto self = weakSelf.lock(); self && key) {
                 self->releaseOngoingRequest(*key);
             }
             if (!result) {
@@ -177,40 +176,43 @@ Cancellable NetworkManager::deliverData(std::expected<PreparedRequest, Error> re
             }
         });
     };
-    if (!request) {
-        deliver(std::unexpected(request.error()));
-    } else {
-        const QString absolute = request->request.url().toString(QUrl::FullyEncoded);
-        networkQueue()->async(
-            [exchange, weakSelf, absolute, deliver, prepared = std::move(*request)] {
-                const auto self = weakSelf.lock();
-                if (!self || exchange->cancelled) {
-                    return;
-                }
-                QNetworkReply* reply = self->m_network->sendCustomRequest(
-                    prepared.request, prepared.method, prepared.body);
-                exchange->reply = reply;
-                QObject::connect(reply, &QNetworkReply::finished, reply,
-                                 [reply, exchange, weakSelf, absolute, deliver] {
-                                     reply->deleteLater();
-                                     if (exchange->cancelled) {
-                                         return;
-                                     }
-                                     if (const auto owner = weakSelf.lock()) {
-                                         owner->releaseOngoingRequest(absolute);
-                                     }
-                                     deliver(validate(*reply));
-                                 });
-            });
-    }
-    return Cancellable([exchange, queue = networkQueue()] {
-        exchange->cancelled = true;
+    Cancellable handle([exchange, queue = networkQueue()] {
+        exchange->cancelled.cancel();
         queue->async([exchange] {
             if (exchange->reply) {
                 exchange->reply->abort();
             }
         });
     });
+    if (keeping == Keeping::stored && key) {
+        storeOngoingRequest(std::move(handle), *key);
+    }
+    if (!request) {
+        deliver(std::unexpected(request.error()));
+        return handle;
+    }
+    const QString absolute = request->request.url().toString(QUrl::FullyEncoded);
+    networkQueue()->async([exchange, weakSelf, absolute, deliver, prepared = std::move(*request)] {
+        const auto self = weakSelf.lock();
+        if (!self || exchange->cancelled.isCancelled()) {
+            return;
+        }
+        QNetworkReply* reply =
+            self->m_network->sendCustomRequest(prepared.request, prepared.method, prepared.body);
+        exchange->reply = reply;
+        QObject::connect(reply, &QNetworkReply::finished, reply,
+                         [reply, exchange, weakSelf, absolute, deliver] {
+                             reply->deleteLater();
+                             if (exchange->cancelled.isCancelled()) {
+                                 return;
+                             }
+                             if (const auto owner = weakSelf.lock()) {
+                                 owner->releaseOngoingRequest(absolute);
+                             }
+                             deliver(validate(*reply));
+                         });
+    });
+    return handle;
 }
 
 std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::sessionPostRequest(
@@ -221,9 +223,9 @@ std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::sessionPos
     }
     QStringList binaries;
     for (const auto& provider : m_stepsSession->binaryProviders()) {
-        QString entry = u"{\"identifier\": "_s + jsonString(provider->identifier());
+        QString entry = u"{\"identifier\": "_s + json::quoted(provider->identifier());
         if (const std::optional<QString> mimeType = provider->mimeType()) {
-            entry += u",\"mimetype\": "_s + jsonString(*mimeType);
+            entry += u",\"mimetype\": "_s + json::quoted(*mimeType);
         }
         binaries.append(entry + u'}');
     }
@@ -233,7 +235,7 @@ std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::sessionPos
     }
     body += u'}';
 
-    PreparedRequest prepared{baseRequest(*resolved), "POST", body.toUtf8()};
+    PreparedRequest prepared{m_requests.request(*resolved), "POST", body.toUtf8()};
     prepared.request.setRawHeader("Content-Type", "application/json");
     if (std::optional<Error> error = authorize(prepared.request)) {
         return std::unexpected(*error);
@@ -249,8 +251,7 @@ void NetworkManager::postSession(const QString& urlTemplate,
         completion(std::unexpected(request.error()));
         return;
     }
-    storeOngoingRequest(deliverData(std::move(request), urlTemplate, queue, std::move(completion)),
-                        urlTemplate);
+    deliverData(std::move(request), urlTemplate, queue, std::move(completion), Keeping::stored);
 }
 
 void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& binaries,
@@ -274,7 +275,7 @@ void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& bina
             completion(FileUploadUpdate::failed(URLError(URLError::cannotOpenFile)));
             return;
         }
-        PreparedRequest request{baseRequest(*resolved), binary.method.toLatin1(), *bytes};
+        PreparedRequest request{m_requests.request(*resolved), binary.method.toLatin1(), *bytes};
         if (const std::optional<QString> mimeType = provider->mimeType()) {
             request.request.setRawHeader("Content-Type", mimeType->toUtf8());
         }
@@ -282,22 +283,18 @@ void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& bina
         uploads.append({binary.identifier, std::move(request)});
     }
 
-    // The run's state is touched only on the network queue, where every upload ends.
+    // The run's state belongs to the network queue: the uploads are started there and every one
+    // of them ends there, so an early failure that drops the others never meets a start.
     struct Run {
         qsizetype remaining = 0;
         bool failed = false;
         std::vector<Cancellable> exchanges;
     };
     const QString key = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-    auto run = std::make_shared<Run>();
-    run->remaining = uploads.size();
-    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    CancellationToken cancelled;
     const std::weak_ptr<NetworkManager> weakSelf = weak_from_this();
     const auto report = [cancelled, queue, completion, weakSelf, key](FileUploadUpdate update) {
-        queue->async([cancelled, completion, weakSelf, key, update = std::move(update)] {
-            if (*cancelled) {
-                return;
-            }
+        deliverUnlessCancelled(queue, cancelled, [completion, weakSelf, key, update] {
             if (update.kind != FileUploadUpdate::Kind::uploaded) {
                 if (const auto self = weakSelf.lock()) {
                     self->releaseOngoingRequest(key);
@@ -306,39 +303,48 @@ void NetworkManager::uploadBinaries(const QList<NetworkStepBinaryResponse>& bina
             completion(update);
         });
     };
-    if (uploads.isEmpty()) {
-        report(FileUploadUpdate::completed());
-    }
-    for (Upload& upload : uploads) {
-        run->exchanges.push_back(
-            deliverData(std::move(upload.request), std::nullopt, networkQueue(),
-                        [run, report, identifier = upload.identifier](DataResult result) {
-                            if (run->failed) {
-                                return;
-                            }
-                            if (!result) {
-                                run->failed = true;
-                                run->exchanges.clear();
-                                report(FileUploadUpdate::failed(result.error()));
-                                return;
-                            }
-                            report(FileUploadUpdate::uploaded(identifier));
-                            if (--run->remaining == 0) {
-                                report(FileUploadUpdate::completed());
-                            }
-                        }));
-    }
-    storeOngoingRequest(Cancellable([cancelled, run, queue = networkQueue()] {
-                            *cancelled = true;
-                            queue->async([run] { run->exchanges.clear(); });
+    auto run = std::make_shared<Run>();
+    storeOngoingRequest(Cancellable([cancelled, run, network = networkQueue()] {
+                            cancelled.cancel();
+                            network->async([run] { run->exchanges.clear(); });
                         }),
                         key);
+    if (uploads.isEmpty()) {
+        report(FileUploadUpdate::completed());
+        return;
+    }
+    networkQueue()->async([weakSelf, run, report, cancelled, uploads = std::move(uploads)] {
+        const auto self = weakSelf.lock();
+        if (!self || cancelled.isCancelled()) {
+            return;
+        }
+        run->remaining = uploads.size();
+        for (const Upload& upload : uploads) {
+            run->exchanges.push_back(
+                self->deliverData(upload.request, std::nullopt, self->networkQueue(),
+                                  [run, report, identifier = upload.identifier](DataResult result) {
+                                      if (run->failed) {
+                                          return;
+                                      }
+                                      if (!result) {
+                                          run->failed = true;
+                                          run->exchanges.clear();
+                                          report(FileUploadUpdate::failed(result.error()));
+                                          return;
+                                      }
+                                      report(FileUploadUpdate::uploaded(identifier));
+                                      if (--run->remaining == 0) {
+                                          report(FileUploadUpdate::completed());
+                                      }
+                                  }));
+        }
+    });
 }
 
 void NetworkManager::storeOngoingRequest(Cancellable handle, const QString& key) {
     Cancellable replaced;
     {
-        const QMutexLocker lock(&m_ongoingMutex);
+        const std::lock_guard lock(m_ongoingMutex);
         replaced = std::exchange(m_ongoingRequests[key], std::move(handle));
     }
 }
@@ -346,7 +352,7 @@ void NetworkManager::storeOngoingRequest(Cancellable handle, const QString& key)
 void NetworkManager::removeOngoingRequest(const QString& key) {
     Cancellable removed;
     {
-        const QMutexLocker lock(&m_ongoingMutex);
+        const std::lock_guard lock(m_ongoingMutex);
         const auto found = m_ongoingRequests.find(key);
         if (found != m_ongoingRequests.end()) {
             removed = std::move(found->second);
@@ -356,12 +362,12 @@ void NetworkManager::removeOngoingRequest(const QString& key) {
 }
 
 bool NetworkManager::hasOngoingRequest(const QString& key) const {
-    const QMutexLocker lock(&m_ongoingMutex);
+    const std::lock_guard lock(m_ongoingMutex);
     return m_ongoingRequests.contains(key);
 }
 
 void NetworkManager::releaseOngoingRequest(const QString& key) {
-    const QMutexLocker lock(&m_ongoingMutex);
+    const std::lock_guard lock(m_ongoingMutex);
     const auto found = m_ongoingRequests.find(key);
     if (found != m_ongoingRequests.end()) {
         found->second.release();

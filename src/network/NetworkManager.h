@@ -6,11 +6,12 @@
 #include "foundation/Error.h"
 #include "network/FileUploadUpdate.h"
 #include "network/HTTPMethod.h"
+#include "network/RequestFactory.h"
 #include "session/NetworkStepBinaryResponse.h"
 #include "session/URLFormatter.h"
 
 #include <QByteArray>
-#include <QMutex>
+#include <QJsonValue>
 #include <QNetworkRequest>
 #include <QUrl>
 #include <chrono>
@@ -28,6 +29,17 @@ namespace pathloom {
 class AuthRedirectHandler;
 class CredentialsStoreProtocol;
 class Session;
+
+// A type a reply decodes into: `T::fromJson` takes any JSON value and gives a T or an error.
+template <typename T>
+concept JsonDecodable = requires(const QJsonValue& json) {
+    { T::fromJson(json) } -> std::convertible_to<std::expected<T, Error>>;
+};
+
+// The reply to a delete: any JSON object, whose content is not used.
+struct RemoteDeleteResult {
+    [[nodiscard]] static std::expected<RemoteDeleteResult, Error> fromJson(const QJsonValue& json);
+};
 
 // The framework's HTTP client. It resolves URL templates against its server and the shared
 // session, adds the stored session token as a bearer header, sends on its own serial queue
@@ -49,15 +61,12 @@ public:
         QByteArray body;
     };
 
-    // How long a request may go without a byte sent or received before it fails with timedOut.
-    static constexpr std::chrono::milliseconds defaultTransferTimeout{60'000};
-
     [[nodiscard]] static std::shared_ptr<NetworkManager> create(
         std::optional<Server> environment, std::shared_ptr<Session> stepsSession,
         const QString& placeholderPattern,
         std::shared_ptr<const CredentialsStoreProtocol> userSessionManagement,
         std::shared_ptr<const AuthRedirectHandler> authRedirectHandler,
-        std::chrono::milliseconds transferTimeout = defaultTransferTimeout);
+        std::chrono::milliseconds transferTimeout = RequestFactory::defaultTransferTimeout);
     ~NetworkManager();
     NetworkManager(const NetworkManager&) = delete;
     NetworkManager& operator=(const NetworkManager&) = delete;
@@ -71,18 +80,26 @@ public:
     [[nodiscard]] const std::shared_ptr<DispatchQueue>& networkQueue() const;
 
     // Sends a request and hands the body to `parse`; reports its value or error. The request's
-    // handle is kept under the `url` text, replacing (and cancelling) one kept there before.
+    // handle is kept under the `url` text, replacing (and cancelling) one kept there before. The
+    // entry goes when the request ends: after the completion of a value, before that of an error.
     template <typename T>
     void request(const QString& url, HTTPMethod method, const std::shared_ptr<DispatchQueue>& queue,
                  std::function<std::expected<T, Error>(const QByteArray&)> parse,
                  std::function<void(std::expected<T, Error>)> completion) {
-        storeOngoingRequest(
-            deliverData(
-                dataRequest(url, method), url, queue,
-                [parse = std::move(parse), completion = std::move(completion)](DataResult data) {
-                    completion(data ? parse(*data) : std::unexpected(data.error()));
-                }),
-            url);
+        deliverData(
+            dataRequest(url, method), url, queue,
+            [parse = std::move(parse), completion = std::move(completion)](DataResult data) {
+                completion(data ? parse(*data) : std::unexpected(data.error()));
+            },
+            Keeping::stored);
+    }
+
+    // The same, decoding the body as JSON (a bare value included) into `T`: a body that is no
+    // JSON fails with the JSON error, one that `T` does not accept with `T`'s own error.
+    template <JsonDecodable T>
+    void request(const QString& url, HTTPMethod method, const std::shared_ptr<DispatchQueue>& queue,
+                 std::function<void(std::expected<T, Error>)> completion) {
+        request<T>(url, method, queue, &decodeJson<T>, std::move(completion));
     }
 
     // Posts the session as JSON to `url`; reports the response body.
@@ -126,25 +143,39 @@ private:
                    std::chrono::milliseconds transferTimeout);
 
     struct Exchange;
-    using Outcome = std::function<void(DataResult)>;
+    // Whether deliverData keeps the request's handle under its key itself, before the request can
+    // end, or gives it to the caller.
+    enum class Keeping { stored, returned };
+
+    // The body read as JSON and decoded into T.
+    template <JsonDecodable T>
+    static std::expected<T, Error> decodeJson(const QByteArray& body) {
+        std::expected<QJsonValue, Error> json = parseReply(body);
+        if (!json) {
+            return std::unexpected(json.error());
+        }
+        return T::fromJson(*json);
+    }
+    [[nodiscard]] static std::expected<QJsonValue, Error> parseReply(const QByteArray& body);
 
     // A request that has not been sent yet, or the error that keeps it from being sent.
     [[nodiscard]] std::expected<PreparedRequest, Error> dataRequest(const QString& url,
                                                                     HTTPMethod method);
     [[nodiscard]] std::optional<Error> authorize(QNetworkRequest& request) const;
-    // Sends on the network queue; `outcome` runs there when the exchange ends, unless cancelled.
-    [[nodiscard]] Cancellable start(PreparedRequest request, Outcome outcome);
-    [[nodiscard]] Cancellable deliverData(std::expected<PreparedRequest, Error> request,
-                                          const std::optional<QString>& key,
-                                          const std::shared_ptr<DispatchQueue>& queue,
-                                          DataCompletion completion);
+    // Sends `request` on the network queue and reports on `queue`; with a key, the entry under it
+    // is removed when the request ends. With Keeping::stored the handle is kept under the key
+    // before the request is sent, so that an entry never outlives its request; the handle that
+    // comes back is then empty.
+    Cancellable deliverData(std::expected<PreparedRequest, Error> request,
+                            const std::optional<QString>& key,
+                            const std::shared_ptr<DispatchQueue>& queue, DataCompletion completion,
+                            Keeping keeping = Keeping::returned);
     void releaseOngoingRequest(const QString& key);
-    [[nodiscard]] QNetworkRequest baseRequest(const QUrl& url) const;
 
     // Made once, by the first networkQueue() (m_queueOnce), then only read.
     mutable std::once_flag m_queueOnce;
     mutable std::shared_ptr<DispatchQueue> m_networkQueue;
-    std::chrono::milliseconds m_transferTimeout;
+    RequestFactory m_requests;
     std::optional<Server> m_environment;
     URLFormatter m_urlFormatter;
     std::shared_ptr<const CredentialsStoreProtocol> m_userSessionManagement;
@@ -153,7 +184,7 @@ private:
     // Lives on the network queue's thread and is used only there.
     mutable QNetworkAccessManager* m_network = nullptr;
     // Reached from callers, the network queue and delivery queues; guarded by m_ongoingMutex.
-    mutable QMutex m_ongoingMutex;
+    mutable std::mutex m_ongoingMutex;
     std::unordered_map<QString, Cancellable> m_ongoingRequests;
 };
 

@@ -49,8 +49,11 @@ std::expected<QUrl, PDFImageRenderError> PDFImageRenderer::render(const QList<QI
         QPdfWriter writer(&file);
         writer.setResolution(kPointsPerInch);
         if (!pageSize.isEmpty()) {
-            writer.setPageLayout(QPageLayout(QPageSize(pageSize, QPageSize::Point),
-                                             QPageLayout::Portrait, QMarginsF()));
+            // Exactly the picture's size: a near match would otherwise snap to a standard size
+            // (596×841 to A4) and crop or pad the picture.
+            writer.setPageLayout(
+                QPageLayout(QPageSize(pageSize, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                            QPageLayout::Portrait, QMarginsF()));
         }
         QPainter painter;
         if (!painter.begin(&writer)) {

@@ -9,12 +9,16 @@
 #include <QJsonObject>
 #include <QLocale>
 #include <QRegularExpression>
+#include <cmath>
 
 namespace pathloom::form {
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Time zones lie within fourteen hours of UTC.
+constexpr double kMaxTimeZoneOffsetSeconds = 14 * 3600;
 
 ValueForm plain(const QString& valueClassName) { return {valueClassName, {}, {}, {}}; }
 
@@ -181,10 +185,13 @@ ValueForm timeZone() {
     return converted(
         u"NSTimeZone"_s,
         [](const QJsonValue& json, const ORKESerializationContext&) -> Value {
-            if (!json.isDouble()) {
+            // Seconds east of UTC; a number out of the range of offsets names no time zone, and
+            // must not be converted to an integer that it does not fit.
+            const double seconds = json.toDouble();
+            if (!json.isDouble() || !(std::fabs(seconds) <= kMaxTimeZoneOffsetSeconds)) {
                 return {};
             }
-            const QTimeZone zone(static_cast<int>(json.toDouble()));
+            const QTimeZone zone(static_cast<int>(seconds));
             return zone.isValid() ? Value(zone) : Value();
         },
         writer<QTimeZone>([](const QTimeZone& zone) {

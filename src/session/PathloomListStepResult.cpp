@@ -58,4 +58,8 @@ std::optional<QString> PathloomListStepResult::jsonRepresentation() const {
     return QString::fromUtf8(json::write(toJson()));
 }
 
+Value PathloomListStepResult::navigationValue() const {
+    return selected ? Value(selected->id) : Value();
+}
+
 }  // namespace pathloom

@@ -4,6 +4,7 @@
 #include "session/JSONRepresentable.h"
 #include "session/ValueProvider.h"
 #include "steps/ListStepItem.h"
+#include "taskmodel/NavigationTriggerResult.h"
 #include "taskmodel/ORKResult.h"
 
 #include <QJsonObject>
@@ -14,7 +15,10 @@ namespace pathloom {
 
 // The result of a list step: the entry the user picked, if any. In the session, list.selected
 // gives the entry and list.selected.text its text.
-class PathloomListStepResult : public ORKResult, public ValueProvider, public JSONRepresentable {
+class PathloomListStepResult : public ORKResult,
+                               public ValueProvider,
+                               public JSONRepresentable,
+                               public NavigationTriggerResult {
 public:
     PathloomListStepResult(QString identifier, std::shared_ptr<ListStepItem> selected);
 
@@ -32,6 +36,8 @@ public:
     [[nodiscard]] Value fetchValue(const QString& key) const override;
     [[nodiscard]] Value fetchProvider(const QString& key) const override;
     [[nodiscard]] std::optional<QString> jsonRepresentation() const override;
+    // The id of the selected entry.
+    [[nodiscard]] Value navigationValue() const override;
 };
 
 }  // namespace pathloom

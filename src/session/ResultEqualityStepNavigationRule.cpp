@@ -11,10 +11,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A number as a platform number object writes itself; a boolean is the number 1 or 0.
+// A number as a platform number object writes itself; a boolean as "true" or "false", the one
+// text it has wherever it appears (in a URL, in the session's content).
 std::optional<QString> numberTextOf(const Value& value) {
-    if (const bool* boolean = value.as<bool>()) {
-        return *boolean ? u"1"_s : u"0"_s;
+    if (value.as<bool>()) {
+        return stringValue(value);
     }
     if (const qint64* integer = value.as<qint64>()) {
         return QString::number(*integer);

@@ -3,35 +3,24 @@
 #include "foundation/Json.h"
 #include "session/SessionProviders.h"
 
-#include <QJsonArray>
-#include <QMutexLocker>
+#include <mutex>
 
 namespace pathloom {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A key written as a JSON string, escaped, so that any identifier gives valid JSON.
-QString jsonKey(const QString& key) {
-    const QByteArray array = json::write(QJsonArray{key});
-    return QString::fromUtf8(array.mid(1, array.size() - 2));
-}
-
-}  // namespace
-
 Session::Providers Session::valueProviders() const {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     return m_providers;
 }
 
 void Session::setValueProviders(Providers providers) {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     m_providers = std::move(providers);
 }
 
 void Session::setValueProvider(const QString& key, Value provider) {
-    const QMutexLocker lock(&m_mutex);
+    const std::lock_guard lock(m_mutex);
     m_providers.insert(key, std::move(provider));
 }
 
@@ -76,7 +65,8 @@ std::optional<QString> Session::jsonRepresentation() const {
     const Providers snapshot = valueProviders();
     for (auto it = snapshot.begin(); it != snapshot.end(); ++it) {
         if (const std::optional<QString> json = providers::jsonRepresentation(it.value())) {
-            entries.append(jsonKey(it.key()) + u": "_s + *json);
+            // Escaped, so that any identifier gives valid JSON.
+            entries.append(json::quoted(it.key()) + u": "_s + *json);
         }
     }
     return u'{' + entries.join(u',') + u'}';

@@ -5,9 +5,9 @@
 #include "taskmodel/Value.h"
 
 #include <QHash>
-#include <QMutex>
 #include <QString>
 #include <memory>
+#include <mutex>
 
 namespace pathloom {
 
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] std::optional<QString> jsonRepresentation() const override;
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     Providers m_providers;
 };
 

@@ -46,10 +46,12 @@ std::optional<QString> percentEncoded(const QString& text, std::string_view pass
     return encoded;
 }
 
-// `base` with `component` added to its path, encoded as a path component is, and exactly one
-// "/" where they meet, so that "/visits" on ".../ahoy" gives ".../ahoy/visits". Query and
-// fragment of `base` stay as they are.
-std::optional<QUrl> appendingPathComponent(const QUrl& base, const QString& component) {
+// `base` with `text` added to its path, encoded as a path component is, and exactly one "/" where
+// they meet, so that "/visits" on ".../ahoy" gives ".../ahoy/visits". A query that `text` brings
+// ("/items?all=true") stays a query, after the one `base` may have; the fragment of `base` stays.
+std::optional<QUrl> appendingPathComponent(const QUrl& base, const QString& text) {
+    const qsizetype questionMark = text.indexOf(u'?');
+    const QString component = questionMark < 0 ? text : text.first(questionMark);
     std::optional<QString> encoded = percentEncoded(component, kPathComponentCharacters);
     if (!encoded) {
         return std::nullopt;
@@ -62,6 +64,15 @@ std::optional<QUrl> appendingPathComponent(const QUrl& base, const QString& comp
     }
     QUrl url = base;
     url.setPath(path + *encoded, QUrl::TolerantMode);
+    if (questionMark >= 0) {
+        const std::optional<QString> query =
+            percentEncoded(text.sliced(questionMark + 1), kPathOrQueryCharacters);
+        if (!query) {
+            return std::nullopt;
+        }
+        const QString baseQuery = base.query(QUrl::FullyEncoded);
+        url.setQuery(baseQuery.isEmpty() ? *query : baseQuery + u'&' + *query, QUrl::TolerantMode);
+    }
     return url;
 }
 
@@ -99,24 +110,27 @@ bool sameServer(const QUrl& a, const QUrl& b) {
            a.userInfo() == b.userInfo();
 }
 
-struct Replacement {
-    QString text;
-    bool replacedAny = false;
-};
+// However values refer to each other, replacement stops after this many passes.
+constexpr qsizetype kMaxPasses = 64;
+
+qsizetype placeholderCount(const QString& text, const QRegularExpression& expression) {
+    qsizetype count = 0;
+    for (auto matches = expression.globalMatch(text); matches.hasNext(); matches.next()) {
+        ++count;
+    }
+    return count;
+}
 
 // Replaces the first placeholder of the text with its value, pass after pass, until the first
-// placeholder has no text value. A value may bring a placeholder of its own; the passes are
-// bounded by the placeholders of the template, so that a value that reproduces its own
-// placeholder cannot keep the replacement going forever.
-Replacement replacingPlaceholders(const QString& urlTemplate, const QRegularExpression& expression,
-                                  const Session& session) {
-    qsizetype passes = 0;
-    for (auto matches = expression.globalMatch(urlTemplate); matches.hasNext(); matches.next()) {
-        ++passes;
-    }
-    Replacement replacement{urlTemplate};
-    for (; passes > 0; --passes) {
-        const QRegularExpressionMatch match = expression.match(replacement.text);
+// placeholder has no text value. A value may bring placeholders of its own, which later passes
+// resolve; each placeholder, of the template or brought by a value, is worth one pass, and no
+// more than kMaxPasses are made, so that a value that reproduces its own placeholder ends.
+QString replacingPlaceholders(const QString& urlTemplate, const QRegularExpression& expression,
+                              const Session& session) {
+    qsizetype passes = placeholderCount(urlTemplate, expression);
+    QString text = urlTemplate;
+    for (qsizetype made = 0; passes > 0 && made < kMaxPasses; --passes, ++made) {
+        const QRegularExpressionMatch match = expression.match(text);
         if (!match.hasMatch()) {
             break;
         }
@@ -127,10 +141,19 @@ Replacement replacingPlaceholders(const QString& urlTemplate, const QRegularExpr
         if (!value) {
             break;
         }
-        replacement.text.replace(match.capturedStart(), match.capturedLength(), *value);
-        replacement.replacedAny = true;
+        text.replace(match.capturedStart(), match.capturedLength(), *value);
+        passes += placeholderCount(*value, expression);
     }
-    return replacement;
+    return text;
+}
+
+// The server that an absolute template names in its own text, before its first placeholder:
+// "https://api.example.com" of "https://api.example.com{q.a}/x". Nothing when that text names no
+// host, as in "https://{q.a}/x".
+std::optional<QUrl> templateServer(const QString& urlTemplate,
+                                   const QRegularExpression& expression) {
+    const qsizetype firstPlaceholder = expression.match(urlTemplate).capturedStart();
+    return webURL(parseUrl(urlTemplate.first(firstPlaceholder)));
 }
 
 // The compiled expression of `pattern`. Compiling costs more than the rest of a request's URL,
@@ -174,19 +197,20 @@ std::optional<QUrl> URLFormatter::url(const QString& urlTemplate, const QUrl& ba
         return templateOnBase();
     }
 
-    const Replacement replacement = replacingPlaceholders(urlTemplate, expression, *session);
-    const std::optional<QString> encoded = percentEncoded(replacement.text, kPathOrQueryCharacters);
+    const std::optional<QString> encoded = percentEncoded(
+        replacingPlaceholders(urlTemplate, expression, *session), kPathOrQueryCharacters);
     if (!encoded) {
         return templateOnBase();
     }
-    // An absolute template stays absolute once filled in. Only a scheme written in the template
-    // itself counts: a value must not turn a URL on the app's server into one elsewhere.
-    if (replacement.replacedAny) {
+    // An absolute template stays absolute once filled in, on the server its own text names: a
+    // value must not move the request, and the credentials it carries, to another host or port.
+    if (!literalScheme(urlTemplate).isEmpty()) {
+        const std::optional<QUrl> server = templateServer(urlTemplate, expression);
         const std::optional<QUrl> absolute = webURL(parseUrl(*encoded));
-        if (absolute &&
-            absolute->scheme().compare(literalScheme(urlTemplate), Qt::CaseInsensitive) == 0) {
+        if (server && absolute && sameServer(*absolute, *server)) {
             return absolute;
         }
+        return std::nullopt;
     }
     // Joining is plain concatenation, so text that does not start a path (a template or value
     // beginning with ".evil.example", "@evil.example" or ":8443" on a base without a path) would

@@ -23,7 +23,8 @@ using StepBuildResult = std::expected<std::shared_ptr<ORKStep>, Error>;
 template <typename T>
 concept BuildableStep = requires(const StepData& data, const StepContext& context,
                                  const std::shared_ptr<NetworkManager>& networkManager,
-                                 ImageLoader& imageLoader, const Localization& localization) {
+                                 const std::shared_ptr<ImageLoader>& imageLoader,
+                                 const Localization& localization) {
     {
         T::build(data, context, networkManager, imageLoader, localization)
         } -> std::convertible_to<StepBuildResult>;

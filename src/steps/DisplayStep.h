@@ -20,7 +20,7 @@ public:
     virtual ~DisplayStep() = default;
 
     [[nodiscard]] virtual const std::shared_ptr<NetworkManager>& networkManager() const = 0;
-    [[nodiscard]] virtual ImageLoader* imageLoader() const = 0;
+    [[nodiscard]] virtual std::shared_ptr<ImageLoader> imageLoader() const = 0;
 
 protected:
     // One cell class for each kind of row, under the kind's reuse identifier.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "analytics/DebugConsole.h"
 #include "foundation/Cancellable.h"
+#include "foundation/DebugConsole.h"
 #include "steps/DisplayItem.h"
 #include "steps/RemoteAction.h"
 #include "steps/RemoteContentLoader.h"

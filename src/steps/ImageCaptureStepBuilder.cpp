@@ -28,7 +28,7 @@ static_assert(BuildableStep<ImageCaptureStepBuilder>);
 
 StepBuildResult ImageCaptureStepBuilder::build(const StepData& data, const StepContext&,
                                                const std::shared_ptr<NetworkManager>&,
-                                               ImageLoader& imageLoader,
+                                               const std::shared_ptr<ImageLoader>& imageLoader,
                                                const Localization& localization) {
     auto step = std::make_shared<ORKImageCaptureStep>(data.identifier);
     step->title = localization.translate(json::readString(data.content, u"title"));
@@ -37,7 +37,7 @@ StepBuildResult ImageCaptureStepBuilder::build(const StepData& data, const StepC
         step->devicePosition = *position;
     }
     if (const std::optional<QString> url = json::readString(data.content, u"templateImageURL")) {
-        std::optional<QImage> templateImage = imageLoader.syncLoad(*url);
+        std::optional<QImage> templateImage = imageLoader->syncLoad(*url);
         if (!templateImage) {
             return std::unexpected(StepCreationError::unableToLoadTemplateImage(data.identifier));
         }

@@ -14,8 +14,8 @@ public:
     // StepCreationError::unableToLoadTemplateImage.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 };
 
 }  // namespace pathloom

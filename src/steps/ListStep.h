@@ -18,7 +18,7 @@ class NetworkManager;
 class ListStep : public HasSecondaryWorkflows, public TableStep {
 public:
     [[nodiscard]] virtual const std::shared_ptr<NetworkManager>& networkManager() const = 0;
-    [[nodiscard]] virtual ImageLoader* imageLoader() const = 0;
+    [[nodiscard]] virtual std::shared_ptr<ImageLoader> imageLoader() const = 0;
 
 protected:
     // Every row uses "DetailCellReuseIdentifier".

@@ -76,7 +76,8 @@ StepClass PathloomCoreStepType::stepClass() const {
     }
     // Only a value cast from outside the enumeration gets here; it builds nothing.
     return StepClass([](const StepData&, const StepContext&, const std::shared_ptr<NetworkManager>&,
-                        ImageLoader&, const Localization&) -> StepBuildResult {
+                        const std::shared_ptr<ImageLoader>&,
+                        const Localization&) -> StepBuildResult {
         return std::unexpected(StepFactoryError::unsuportedStep());
     });
 }

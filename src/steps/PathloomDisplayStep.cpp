@@ -9,14 +9,14 @@ using namespace Qt::StringLiterals;
 
 PathloomDisplayStep::PathloomDisplayStep(QString identifier,
                                          std::shared_ptr<NetworkManager> networkManager,
-                                         ImageLoader* imageLoader)
+                                         std::shared_ptr<ImageLoader> imageLoader)
     : ORKTableStep(std::move(identifier)),
       m_networkManager(std::move(networkManager)),
-      m_imageLoader(imageLoader) {}
+      m_imageLoader(std::move(imageLoader)) {}
 
 StepBuildResult PathloomDisplayStep::build(const StepData& data, const StepContext&,
                                            const std::shared_ptr<NetworkManager>& networkManager,
-                                           ImageLoader& imageLoader,
+                                           const std::shared_ptr<ImageLoader>& imageLoader,
                                            const Localization& localization) {
     const QJsonArray elements = json::readArray(data.content, u"items").value_or(QJsonArray{});
     for (const QJsonValue& element : elements) {
@@ -33,8 +33,7 @@ StepBuildResult PathloomDisplayStep::build(const StepData& data, const StepConte
         }
         items.append(Value::Object(std::move(*item)));
     }
-    auto step =
-        std::make_shared<PathloomDisplayStep>(data.identifier, networkManager, &imageLoader);
+    auto step = std::make_shared<PathloomDisplayStep>(data.identifier, networkManager, imageLoader);
     step->allowsSelection = false;
     step->items = std::move(items);
     return step;

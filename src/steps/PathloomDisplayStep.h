@@ -15,31 +15,30 @@ class PathloomDisplayStep : public ORKTableStep,
                             public TableStep,
                             public DisplayStep {
 public:
-    // `imageLoader` is not owned: it must outlive the step (see m_imageLoader).
     PathloomDisplayStep(QString identifier, std::shared_ptr<NetworkManager> networkManager,
-                        ImageLoader* imageLoader);
+                        std::shared_ptr<ImageLoader> imageLoader);
 
     // Reads the items from "items". A JSON null among them fails ("null display item found");
     // any other element that is not an object leaves the page without items; an item that does
     // not build fails the step with its error.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     [[nodiscard]] const std::shared_ptr<NetworkManager>& networkManager() const override {
         return m_networkManager;
     }
-    [[nodiscard]] ImageLoader* imageLoader() const override { return m_imageLoader; }
+    [[nodiscard]] std::shared_ptr<ImageLoader> imageLoader() const override {
+        return m_imageLoader;
+    }
 
     [[nodiscard]] QMap<QString, QString> cellClassNames() const override;
     [[nodiscard]] std::optional<TableRow> tableRow(qsizetype row) const override;
 
 private:
     std::shared_ptr<NetworkManager> m_networkManager;
-    // Non-owning until `build` is handed a shared loader; the configuration manager that owns
-    // the loader outlives the tasks and their steps.
-    ImageLoader* m_imageLoader;
+    std::shared_ptr<ImageLoader> m_imageLoader;
 };
 
 }  // namespace pathloom

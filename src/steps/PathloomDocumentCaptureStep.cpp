@@ -4,7 +4,8 @@ namespace pathloom {
 
 StepBuildResult PathloomDocumentCaptureStep::build(const StepData& data, const StepContext&,
                                                    const std::shared_ptr<NetworkManager>&,
-                                                   ImageLoader&, const Localization&) {
+                                                   const std::shared_ptr<ImageLoader>&,
+                                                   const Localization&) {
     return std::make_shared<PathloomDocumentCaptureStep>(data.identifier);
 }
 

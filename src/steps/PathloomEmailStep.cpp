@@ -44,7 +44,7 @@ PathloomEmailStep::PathloomEmailStep(QString identifier, QString subject,
 
 StepBuildResult PathloomEmailStep::build(const StepData& data, const StepContext& context,
                                          const std::shared_ptr<NetworkManager>& networkManager,
-                                         ImageLoader&, const Localization&) {
+                                         const std::shared_ptr<ImageLoader>&, const Localization&) {
     return std::make_shared<PathloomEmailStep>(
         data.identifier, subjectOf(context), json::readString(data.content, u"sendTo"),
         textsOf(json::readArray(data.content, u"requestPropertyIdentifiers")), networkManager);

@@ -19,8 +19,8 @@ public:
     // "requestPropertyIdentifiers" must be an array of texts or reads as empty.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     [[nodiscard]] const QString& subject() const { return m_subject; }
     // The recipient's address.

@@ -24,17 +24,18 @@ std::shared_ptr<ListStepItem> entryOf(const QJsonObject& object, const Localizat
 
 PathloomListStep::PathloomListStep(QString identifier,
                                    std::shared_ptr<NetworkManager> networkManager,
-                                   ImageLoader* imageLoader, QList<qint64> secondaryWorkflowIDs)
+                                   std::shared_ptr<ImageLoader> imageLoader,
+                                   QList<qint64> secondaryWorkflowIDs)
     : ORKTableStep(std::move(identifier)),
       m_networkManager(std::move(networkManager)),
-      m_imageLoader(imageLoader),
+      m_imageLoader(std::move(imageLoader)),
       m_secondaryWorkflowIDs(std::move(secondaryWorkflowIDs)) {}
 
 StepBuildResult PathloomListStep::build(const StepData& data, const StepContext&,
                                         const std::shared_ptr<NetworkManager>& networkManager,
-                                        ImageLoader& imageLoader,
+                                        const std::shared_ptr<ImageLoader>& imageLoader,
                                         const Localization& localization) {
-    auto step = std::make_shared<PathloomListStep>(data.identifier, networkManager, &imageLoader,
+    auto step = std::make_shared<PathloomListStep>(data.identifier, networkManager, imageLoader,
                                                    secondaryWorkflowIDsIn(data.content));
     for (const QJsonObject& object :
          json::readObjectList(data.content, u"items").value_or(QList<QJsonObject>{})) {

@@ -10,22 +10,23 @@ namespace pathloom {
 // stores it as the step's result, and it may open one of the secondary workflows.
 class PathloomListStep : public ORKTableStep, public ListStep {
 public:
-    // `imageLoader` is not owned: it must outlive the step (see m_imageLoader).
     PathloomListStep(QString identifier, std::shared_ptr<NetworkManager> networkManager,
-                     ImageLoader* imageLoader, QList<qint64> secondaryWorkflowIDs);
+                     std::shared_ptr<ImageLoader> imageLoader, QList<qint64> secondaryWorkflowIDs);
 
     // Never fails. Entries are read from "items" (an array of objects; otherwise none): each
     // needs an integer "id" and a text "text" or is dropped; "text" and "detailText" are
     // translated, "sfSymbolName" and "imageURL" are not. The ids come from "workflows".
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     [[nodiscard]] const std::shared_ptr<NetworkManager>& networkManager() const override {
         return m_networkManager;
     }
-    [[nodiscard]] ImageLoader* imageLoader() const override { return m_imageLoader; }
+    [[nodiscard]] std::shared_ptr<ImageLoader> imageLoader() const override {
+        return m_imageLoader;
+    }
     [[nodiscard]] const QList<qint64>& secondaryWorkflowIDs() const override {
         return m_secondaryWorkflowIDs;
     }
@@ -35,9 +36,7 @@ public:
 
 private:
     std::shared_ptr<NetworkManager> m_networkManager;
-    // Non-owning until `build` is handed a shared loader; the configuration manager that owns
-    // the loader outlives the tasks and their steps.
-    ImageLoader* m_imageLoader;
+    std::shared_ptr<ImageLoader> m_imageLoader;
     QList<qint64> m_secondaryWorkflowIDs;
 };
 

@@ -6,17 +6,17 @@ namespace pathloom {
 
 PathloomNetworkDisplayStep::PathloomNetworkDisplayStep(
     QString identifier, std::optional<QString> url, std::shared_ptr<NetworkManager> networkManager,
-    ImageLoader* imageLoader)
+    std::shared_ptr<ImageLoader> imageLoader)
     : ORKTableStep(std::move(identifier)),
       m_url(std::move(url)),
       m_networkManager(std::move(networkManager)),
-      m_imageLoader(imageLoader) {}
+      m_imageLoader(std::move(imageLoader)) {}
 
 StepBuildResult PathloomNetworkDisplayStep::build(
     const StepData& data, const StepContext&, const std::shared_ptr<NetworkManager>& networkManager,
-    ImageLoader& imageLoader, const Localization&) {
+    const std::shared_ptr<ImageLoader>& imageLoader, const Localization&) {
     auto step = std::make_shared<PathloomNetworkDisplayStep>(
-        data.identifier, json::readString(data.content, u"url"), networkManager, &imageLoader);
+        data.identifier, json::readString(data.content, u"url"), networkManager, imageLoader);
     step->allowsSelection = false;
     return step;
 }

@@ -19,17 +19,16 @@ class PathloomNetworkDisplayStep : public ORKTableStep,
                                    public DisplayStep,
                                    public RemoteContentStep {
 public:
-    // `imageLoader` is not owned: it must outlive the step (see m_imageLoader).
     PathloomNetworkDisplayStep(QString identifier, std::optional<QString> url,
                                std::shared_ptr<NetworkManager> networkManager,
-                               ImageLoader* imageLoader);
+                               std::shared_ptr<ImageLoader> imageLoader);
 
     // Never fails: a missing "url" leaves the step without one. The items come later, from the
     // server.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     [[nodiscard]] const std::optional<QString>& url() const { return m_url; }
 
@@ -37,7 +36,9 @@ public:
     [[nodiscard]] const std::shared_ptr<NetworkManager>& networkManager() const override {
         return m_networkManager;
     }
-    [[nodiscard]] ImageLoader* imageLoader() const override { return m_imageLoader; }
+    [[nodiscard]] std::shared_ptr<ImageLoader> imageLoader() const override {
+        return m_imageLoader;
+    }
     [[nodiscard]] const std::optional<QUrl>& resolvedURL() const override { return m_resolvedURL; }
     void setResolvedURL(std::optional<QUrl> url) override { m_resolvedURL = std::move(url); }
 
@@ -47,9 +48,7 @@ public:
 private:
     std::optional<QString> m_url;
     std::shared_ptr<NetworkManager> m_networkManager;
-    // Non-owning until `build` is handed a shared loader; the configuration manager that owns
-    // the loader outlives the tasks and their steps.
-    ImageLoader* m_imageLoader;
+    std::shared_ptr<ImageLoader> m_imageLoader;
     std::optional<QUrl> m_resolvedURL;
 };
 

@@ -15,18 +15,18 @@ class PathloomNetworkListStep : public ORKTableStep,
                                 public SyncableContentSource,
                                 public RemoteContentStep {
 public:
-    // `imageLoader` is not owned: it must outlive the step (see m_imageLoader).
     PathloomNetworkListStep(QString identifier, std::optional<QString> url,
                             std::optional<QString> emptyText,
                             std::shared_ptr<NetworkManager> networkManager,
-                            ImageLoader* imageLoader, QList<qint64> secondaryWorkflowIDs);
+                            std::shared_ptr<ImageLoader> imageLoader,
+                            QList<qint64> secondaryWorkflowIDs);
 
     // Never fails: a missing "url" leaves the step without one; "emptyText" is translated; the
     // ids come from "workflows". The entries come later, from the server.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     [[nodiscard]] const std::optional<QString>& url() const { return m_url; }
     // What the screen shows when the server's list is empty.
@@ -36,7 +36,9 @@ public:
     [[nodiscard]] const std::shared_ptr<NetworkManager>& networkManager() const override {
         return m_networkManager;
     }
-    [[nodiscard]] ImageLoader* imageLoader() const override { return m_imageLoader; }
+    [[nodiscard]] std::shared_ptr<ImageLoader> imageLoader() const override {
+        return m_imageLoader;
+    }
     [[nodiscard]] const QList<qint64>& secondaryWorkflowIDs() const override {
         return m_secondaryWorkflowIDs;
     }
@@ -50,9 +52,7 @@ private:
     std::optional<QString> m_url;
     std::optional<QString> m_emptyText;
     std::shared_ptr<NetworkManager> m_networkManager;
-    // Non-owning until `build` is handed a shared loader; the configuration manager that owns
-    // the loader outlives the tasks and their steps.
-    ImageLoader* m_imageLoader;
+    std::shared_ptr<ImageLoader> m_imageLoader;
     QList<qint64> m_secondaryWorkflowIDs;
     std::optional<QUrl> m_resolvedURL;
 };

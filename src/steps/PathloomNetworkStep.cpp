@@ -15,7 +15,8 @@ PathloomNetworkStep::PathloomNetworkStep(QString identifier, QString url,
 
 StepBuildResult PathloomNetworkStep::build(const StepData& data, const StepContext&,
                                            const std::shared_ptr<NetworkManager>& networkManager,
-                                           ImageLoader&, const Localization& localization) {
+                                           const std::shared_ptr<ImageLoader>&,
+                                           const Localization& localization) {
     std::optional<QString> url = json::readString(data.content, u"url");
     if (!url) {
         return std::unexpected(

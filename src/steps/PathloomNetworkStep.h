@@ -17,8 +17,8 @@ public:
     // "text" are translated, the URL is not.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     // The request URL template; it may hold {step.property} placeholders.
     [[nodiscard]] const QString& url() const { return m_url; }

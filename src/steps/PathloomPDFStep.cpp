@@ -14,7 +14,7 @@ PathloomPDFStep::PathloomPDFStep(QString identifier, QString pdfURL,
 
 StepBuildResult PathloomPDFStep::build(const StepData& data, const StepContext&,
                                        const std::shared_ptr<NetworkManager>& networkManager,
-                                       ImageLoader&, const Localization&) {
+                                       const std::shared_ptr<ImageLoader>&, const Localization&) {
     std::optional<QString> pdfURL = json::readString(data.content, u"pdfURL");
     if (!pdfURL) {
         return std::unexpected(ParseError::invalidStepData(u"Invalid PDF URL"_s));

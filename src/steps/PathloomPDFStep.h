@@ -14,8 +14,8 @@ public:
     // Needs a text "pdfURL" ("Invalid PDF URL" otherwise).
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     // The URL template of the document.
     [[nodiscard]] const QString& pdfURL() const { return m_pdfURL; }

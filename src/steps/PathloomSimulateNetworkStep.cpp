@@ -11,7 +11,8 @@ PathloomSimulateNetworkStep::PathloomSimulateNetworkStep(QString identifier,
 
 StepBuildResult PathloomSimulateNetworkStep::build(const StepData& data, const StepContext&,
                                                    const std::shared_ptr<NetworkManager>&,
-                                                   ImageLoader&, const Localization& localization) {
+                                                   const std::shared_ptr<ImageLoader>&,
+                                                   const Localization& localization) {
     auto step = std::make_shared<PathloomSimulateNetworkStep>(
         data.identifier, json::readInteger(data.content, u"interval"));
     step->title = localization.translate(json::readString(data.content, u"title"));

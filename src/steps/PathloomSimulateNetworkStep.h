@@ -16,8 +16,8 @@ public:
     // integer reads as absent.
     [[nodiscard]] static StepBuildResult build(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-        const Localization& localization);
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization);
 
     // The seconds to wait; the screen picks its own wait when absent.
     [[nodiscard]] std::optional<qint64> interval() const { return m_interval; }

@@ -22,8 +22,8 @@ bool PathloomStepFactory::canBuild(const QString& typeName) const {
 
 StepBuildResult PathloomStepFactory::buildStep(
     const StepData& data, const StepContext& context,
-    const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
-    const Localization& localization) const {
+    const std::shared_ptr<NetworkManager>& networkManager,
+    const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization) const {
     const PathloomStepType* type = typeNamed(data.type);
     if (!type) {
         return std::unexpected(StepFactoryError::unsuportedStep());

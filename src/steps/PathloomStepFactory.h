@@ -20,7 +20,7 @@ public:
     // to the translated "title" of the document, if it has a text one.
     [[nodiscard]] StepBuildResult buildStep(const StepData& data, const StepContext& context,
                                             const std::shared_ptr<NetworkManager>& networkManager,
-                                            ImageLoader& imageLoader,
+                                            const std::shared_ptr<ImageLoader>& imageLoader,
                                             const Localization& localization) const override;
 
 private:

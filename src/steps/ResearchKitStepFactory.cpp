@@ -17,7 +17,7 @@ bool ResearchKitStepFactory::canBuild(const QString& typeName) const {
 
 StepBuildResult ResearchKitStepFactory::buildStep(const StepData& data, const StepContext&,
                                                   const std::shared_ptr<NetworkManager>&,
-                                                  ImageLoader& imageLoader,
+                                                  const std::shared_ptr<ImageLoader>& imageLoader,
                                                   const Localization& localization) const {
     const std::optional<ResearchKitStepType> type = ResearchKitStepType::fromTypeName(data.type);
     if (!type) {
@@ -41,7 +41,7 @@ StepBuildResult ResearchKitStepFactory::buildStep(const StepData& data, const St
     if (data.image) {
         step->image = data.image;
     } else if (data.imageURL) {
-        step->image = imageLoader.syncLoad(*data.imageURL);
+        step->image = imageLoader->syncLoad(*data.imageURL);
     }
     return step;
 }

@@ -11,7 +11,7 @@ public:
     [[nodiscard]] bool canBuild(const QString& typeName) const override;
     [[nodiscard]] StepBuildResult buildStep(const StepData& data, const StepContext& context,
                                             const std::shared_ptr<NetworkManager>& networkManager,
-                                            ImageLoader& imageLoader,
+                                            const std::shared_ptr<ImageLoader>& imageLoader,
                                             const Localization& localization) const override;
 };
 

@@ -9,10 +9,10 @@ namespace pathloom {
 // A step class handed around as a value: the static build operation of a PathloomStep.
 class StepClass {
 public:
-    using Build =
-        std::function<StepBuildResult(const StepData& data, const StepContext& context,
-                                      const std::shared_ptr<NetworkManager>& networkManager,
-                                      ImageLoader& imageLoader, const Localization& localization)>;
+    using Build = std::function<StepBuildResult(
+        const StepData& data, const StepContext& context,
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader, const Localization& localization)>;
 
     template <PathloomStep T>
     [[nodiscard]] static StepClass of() {
@@ -22,7 +22,7 @@ public:
 
     [[nodiscard]] StepBuildResult build(const StepData& data, const StepContext& context,
                                         const std::shared_ptr<NetworkManager>& networkManager,
-                                        ImageLoader& imageLoader,
+                                        const std::shared_ptr<ImageLoader>& imageLoader,
                                         const Localization& localization) const {
         return m_build(data, context, networkManager, imageLoader, localization);
     }

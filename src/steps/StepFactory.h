@@ -11,7 +11,8 @@ public:
     [[nodiscard]] virtual bool canBuild(const QString& typeName) const = 0;
     [[nodiscard]] virtual StepBuildResult buildStep(
         const StepData& data, const StepContext& context,
-        const std::shared_ptr<NetworkManager>& networkManager, ImageLoader& imageLoader,
+        const std::shared_ptr<NetworkManager>& networkManager,
+        const std::shared_ptr<ImageLoader>& imageLoader,
         const Localization& localization) const = 0;
 };
 

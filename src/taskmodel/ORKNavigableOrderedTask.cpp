@@ -7,11 +7,15 @@ namespace pathloom {
 
 void ORKNavigableOrderedTask::setNavigationRule(std::shared_ptr<ORKStepNavigationRule> rule,
                                                 const QString& triggerStepIdentifier) {
-    if (rule) {
-        m_navigationRules.insert(triggerStepIdentifier, std::move(rule));
-    } else {
+    if (!rule) {
         m_navigationRules.remove(triggerStepIdentifier);
+        m_triggerStepIdentifiers.removeOne(triggerStepIdentifier);
+        return;
     }
+    if (!m_navigationRules.contains(triggerStepIdentifier)) {
+        m_triggerStepIdentifiers.append(triggerStepIdentifier);
+    }
+    m_navigationRules.insert(triggerStepIdentifier, std::move(rule));
 }
 
 std::shared_ptr<ORKStepNavigationRule>

@@ -4,6 +4,7 @@
 #include "taskmodel/ORKStepNavigationRule.h"
 
 #include <QHash>
+#include <QStringList>
 
 namespace pathloom {
 
@@ -20,6 +21,11 @@ public:
                            const QString& triggerStepIdentifier);
     [[nodiscard]] std::shared_ptr<ORKStepNavigationRule> navigationRuleForTriggerStepIdentifier(
         const QString& triggerStepIdentifier) const;
+    // Every trigger step that has a rule, in the order their rules were first set; a trigger
+    // need not name a step of the task.
+    [[nodiscard]] const QStringList& triggerStepIdentifiers() const {
+        return m_triggerStepIdentifiers;
+    }
 
     // The step that the rule of `step` names for `result`, else the next step in order.
     [[nodiscard]] std::shared_ptr<ORKStep> stepAfterStep(
@@ -33,6 +39,7 @@ public:
 
 private:
     QHash<QString, std::shared_ptr<ORKStepNavigationRule>> m_navigationRules;
+    QStringList m_triggerStepIdentifiers;
 };
 
 }  // namespace pathloom

@@ -123,6 +123,30 @@ TEST_F(PathloomCommandTest, InspectsEveryStepKindAsJson) {
             R"({"trigger":"q","destinations":[{"to":"c","propertyKeyPath":"q.answer","operand":"==","value":"true"}]})")}));
 }
 
+// The task keeps every rule of the document, one per trigger (the later one wins), also one whose
+// trigger names no step of the workflow; the report lists them in the order of their triggers.
+TEST_F(PathloomCommandTest, InspectsEveryNavigationRuleTheTaskHolds) {
+    const QByteArray rules =
+        R"({"id":6,"name":"Rules","servers":[],"navigationStyle":"list","workflows":[
+  {"id":1,"identifier":"w","steps":[{"type":"instructions","identifier":"a"},
+    {"type":"instructions","identifier":"b"},{"type":"instructions","identifier":"c"}],
+  "navigationRules":[{"from":"b","rules":[{"to":"a"}]},{"from":"gone","rules":[{"to":"c"}]},
+    {"from":"a","rules":[{"to":"c"}]},{"from":"b","rules":[{"to":"c"}]}]}]})";
+    const CommandRun run = pathloom({u"inspect"_s, document(u"rules.json"_s, rules), u"--json"_s});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject workflow =
+        test::jsonObject(run.out.toUtf8()).value(u"workflows").toArray().first().toObject();
+
+    QStringList listed;
+    for (const QJsonValue& rule : workflow.value(u"navigationRules").toArray()) {
+        const QJsonObject object = rule.toObject();
+        listed.append(
+            object.value(u"trigger").toString() + u"->"_s +
+            object.value(u"destinations").toArray().first().toObject().value(u"to").toString());
+    }
+    EXPECT_EQ(listed, (QStringList{u"b->c"_s, u"gone->c"_s, u"a->c"_s}));
+}
+
 TEST_F(PathloomCommandTest, InspectsTheCachedDocumentOfAnEarlierLoad) {
     ASSERT_EQ(pathloom({u"validate"_s, document(u"kinds.json"_s, kEveryKind)}).exitCode, 0);
     const CommandRun cached = pathloom({u"inspect"_s, u"cached"_s});

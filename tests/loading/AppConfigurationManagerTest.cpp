@@ -10,8 +10,14 @@
 #include "loading/ConfigurationLoaderError.h"
 #include "network/URLError.h"
 #include "session/Session.h"
+#include "steps/ListStepItem.h"
+#include "steps/PathloomListStep.h"
+#include "steps/PathloomStepFactory.h"
+#include "steps/ResearchKitStepFactory.h"
+#include "taskmodel/ORKInstructionStep.h"
 
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -197,6 +203,128 @@ TEST_F(AppConfigurationManagerTest, LoadsARemoteDocumentWithoutInitialWorkflow) 
              AppConfigurationContext::remote(server.url(u"/missing.json"_s).toString()));
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().code(), 404);
+}
+
+TEST_F(AppConfigurationManagerTest, WritesACacheThatCannotBeSavedToTheConsoleAndStillLoads) {
+    const QString blocker = writeDocument(u"not-a-folder"_s, "x");
+    QStringList lines;
+    AppConfigurationManager configurations(AppConfigurationManager::Sources{
+        .session = session,
+        .imageLoader = std::make_shared<test::FakeImageLoader>(),
+        .cryptorLabel = u"Test"_s,
+        .outputDirectory = dir.path(),
+        .keyStore = keys,
+        .preferredLanguages = QStringList{u"en"_s},
+        .documentsDirectory = blocker,
+        .cachesDirectory = dir.filePath(u"caches"_s),
+        .console = DebugConsole([&](const QString& line) { lines.append(line); }),
+    });
+
+    EXPECT_TRUE(load(configurations,
+                     AppConfigurationContext::file(writeDocument(u"app.json"_s, kDocument))));
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines.first().startsWith(u"\"Error saving configuration: "_s))
+        << lines.first().toStdString();
+}
+
+// The steps share the picture loader: an app outlives the manager that loaded it, and its list
+// rows still load their pictures.
+TEST_F(AppConfigurationManagerTest, StepsKeepThePictureLoaderOfAManagerThatIsGone) {
+    QImage picture(3, 3, QImage::Format_ARGB32);
+    picture.fill(Qt::yellow);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    test::TestHttpServer server;
+    server.reply(u"GET"_s, u"/row.png"_s, test::TestHttpServer::Reply{200, png, u"image/png"_s});
+    const QString row = server.url(u"/row.png"_s).toString();
+    const QByteArray listDocument =
+        u"{\"id\":1,\"name\":\"Rows\",\"servers\":[],\"navigationStyle\":\"list\","
+        "\"workflows\":[{\"id\":1,\"identifier\":\"w\",\"steps\":[{\"type\":\"list\","
+        "\"identifier\":\"pick\",\"items\":[{\"id\":1,\"text\":\"One\",\"imageURL\":\"%1\"}]}]}]}"_s
+            .arg(row)
+            .toUtf8();
+    auto configurations =
+        std::make_unique<AppConfigurationManager>(AppConfigurationManager::Sources{
+            .session = session,
+            .cryptorLabel = u"Test"_s,
+            .outputDirectory = dir.path(),
+            .keyStore = keys,
+            .preferredLanguages = QStringList{u"en"_s},
+            .documentsDirectory = dir.filePath(u"documents"_s),
+            .cachesDirectory = dir.filePath(u"caches"_s),
+        });
+    const auto app =
+        load(*configurations,
+             AppConfigurationContext::file(writeDocument(u"rows.json"_s, listDocument)));
+    ASSERT_TRUE(app) << app.error().localizedDescription().toStdString();
+    configurations.reset();
+
+    const auto list =
+        std::dynamic_pointer_cast<PathloomListStep>(app->tasks.first().task->steps.first());
+    ASSERT_TRUE(list);
+    const std::shared_ptr<ListStepItem> entry = list->objectForRow(0).object<ListStepItem>();
+    ASSERT_TRUE(entry && entry->imageURL);
+    std::optional<std::optional<QImage>> loaded;
+    std::optional<Cancellable> handle = list->imageLoader()->asyncLoad(
+        *entry->imageURL, [&](std::optional<QImage> image) { loaded = std::move(image); });
+    ASSERT_TRUE(runUntil([&] { return loaded.has_value(); }));
+    ASSERT_TRUE(*loaded);
+    EXPECT_EQ((*loaded)->size(), QSize(3, 3));
+}
+
+// A plug-in step type of the same name as a task-framework type: the framework's factory, which
+// holds the plug-ins, is asked first, so the plug-in builds it.
+class PluginQuestion : public ORKStep {
+public:
+    using ORKStep::ORKStep;
+    static StepBuildResult build(const StepData& data, const StepContext&,
+                                 const std::shared_ptr<NetworkManager>&,
+                                 const std::shared_ptr<ImageLoader>&, const Localization&) {
+        return std::make_shared<PluginQuestion>(data.identifier);
+    }
+};
+
+class PluginQuestionType : public PathloomStepType {
+public:
+    QString typeName() const override { return u"question"_s; }
+    StepClass stepClass() const override { return StepClass::of<PluginQuestion>(); }
+};
+
+struct QuestionPlugin {
+    static StepTypes allStepsTypes() { return {std::make_shared<PluginQuestionType>()}; }
+};
+
+TEST_F(AppConfigurationManagerTest, AsksTheFrameworkFactoryWithThePluginsFirst) {
+    AppConfigurationManager configurations(AppConfigurationManager::Sources{
+        .session = session,
+        .plugins = {PluginType::of<QuestionPlugin>()},
+        .imageLoader = std::make_shared<test::FakeImageLoader>(),
+        .cryptorLabel = u"Test"_s,
+        .outputDirectory = dir.path(),
+        .keyStore = keys,
+        .documentsDirectory = dir.filePath(u"documents"_s),
+        .cachesDirectory = dir.filePath(u"caches"_s),
+    });
+    ASSERT_EQ(configurations.factories().size(), 2);
+    EXPECT_TRUE(
+        std::dynamic_pointer_cast<const PathloomStepFactory>(configurations.factories()[0]));
+    EXPECT_TRUE(
+        std::dynamic_pointer_cast<const ResearchKitStepFactory>(configurations.factories()[1]));
+
+    const auto app =
+        load(configurations,
+             AppConfigurationContext::file(writeDocument(
+                 u"plugin.json"_s,
+                 R"({"id":1,"name":"P","servers":[],"navigationStyle":"list","workflows":[{"id":1,
+            "identifier":"w","steps":[{"type":"question","identifier":"q"},
+            {"type":"instructions","identifier":"i"}]}]})")));
+    ASSERT_TRUE(app) << app.error().localizedDescription().toStdString();
+    const auto& steps = app->tasks.first().task->steps;
+    ASSERT_EQ(steps.size(), 2);
+    EXPECT_TRUE(std::dynamic_pointer_cast<PluginQuestion>(steps[0])) << "the plug-in's question";
+    EXPECT_TRUE(std::dynamic_pointer_cast<ORKInstructionStep>(steps[1]));
 }
 
 TEST(AppConfigurationManagerLabel, IsTheReversedDomainAndAppNameOrAppCryptor) {

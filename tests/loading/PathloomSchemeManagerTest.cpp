@@ -52,7 +52,25 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"survey://apps.example.com?app_id=12", std::nullopt, std::nullopt},
         LaunchCase{"survey://apps.example.com?app_id=&authorization=t", std::nullopt, std::nullopt},
         LaunchCase{"survey://apps.example.com", std::nullopt, std::nullopt},
-        LaunchCase{"survey:app_id=12&authorization=t", std::nullopt, std::nullopt}));
+        LaunchCase{"survey:app_id=12&authorization=t", std::nullopt, std::nullopt},
+        LaunchCase{"pathloom://DEV.Local?app_id=12&authorization=t",
+                   "http://dev.local:3000/api/2/apps/12.json?authorization=t", std::nullopt}));
+
+// Host names compare without regard to case, however the host spells its debug host.
+TEST(PathloomSchemeManagerDebugHost, MatchesWhateverItsCase) {
+    for (const QString& debugHost : {u"Dev.Local"_s, u"DEV.LOCAL"_s, u"dev.local"_s}) {
+        const PathloomSchemeManager schemes(u"2"_s, debugHost, 3000);
+        for (const char* launch : {"pathloom://dev.local?app_id=1&authorization=t",
+                                   "pathloom://Dev.LOCAL?app_id=1&authorization=t"}) {
+            const auto context = schemes.parse(QUrl(QString::fromUtf8(launch)));
+            ASSERT_TRUE(context);
+            const auto* remote = std::get_if<AppConfigurationContext::Remote>(&context->source);
+            ASSERT_TRUE(remote);
+            EXPECT_EQ(remote->url, u"http://dev.local:3000/api/2/apps/1.json?authorization=t"_s)
+                << debugHost.toStdString() << " " << launch;
+        }
+    }
+}
 
 TEST(FirstValidConfiguration, TakesTheFirstManagerThatUnderstandsAnyUrl) {
     const auto debug = std::make_shared<const PathloomSchemeManager>(u"1"_s, u"dev.local"_s, 3000);

@@ -5,6 +5,7 @@
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
 #include "foundation/Json.h"
+#include "foundation/JsonError.h"
 #include "network/SecurityStore.h"
 #include "network/URLError.h"
 #include "session/Session.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
 
 namespace pathloom {
 namespace {
@@ -106,6 +108,84 @@ TEST_F(NetworkManagerTest, FailsToDecodeAnEmptyBody) {
     ASSERT_TRUE(runUntil([&] { return result.has_value(); }));
     ASSERT_FALSE(*result);
     EXPECT_TRUE(result->error().as<JsonError>());
+}
+
+struct DecodeCase {
+    const char* name;
+    int status;
+    QByteArray body;
+    // The code of the error: the JSON reader's, the decoder's, the status; none for a decoded
+    // reply.
+    std::optional<qint64> errorCode;
+};
+
+void PrintTo(const DecodeCase& testCase, std::ostream* os) { *os << testCase.name; }
+
+class NetworkManagerDecoding : public NetworkManagerTest,
+                               public testing::WithParamInterface<DecodeCase> {};
+
+// The typed request reads the body as JSON and hands it to the type; each failure keeps its kind.
+TEST_P(NetworkManagerDecoding, DecodesTheBodyIntoTheType) {
+    const DecodeCase& testCase = GetParam();
+    server.reply(u"DELETE"_s, u"/api/items/1"_s, Reply{testCase.status, testCase.body});
+    auto network = client();
+    std::optional<std::expected<RemoteDeleteResult, Error>> result;
+    network->request<RemoteDeleteResult>(
+        u"/items/1"_s, HTTPMethod::del, DispatchQueue::main(),
+        [&](std::expected<RemoteDeleteResult, Error> value) { result = std::move(value); });
+    ASSERT_TRUE(runUntil([&] { return result.has_value(); }));
+    EXPECT_EQ(*result ? std::nullopt : std::optional(result->error().code()), testCase.errorCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , NetworkManagerDecoding,
+    testing::Values(DecodeCase{"AnyObject", 200, R"({"deleted":true})", std::nullopt},
+                    DecodeCase{"EmptyObject", 200, "{}", std::nullopt},
+                    DecodeCase{"ListIsTheWrongShape", 200, "[1]", 4864},
+                    DecodeCase{"EmptyBodyIsNoJson", 204, "", JsonError::code()},
+                    DecodeCase{"StatusComesFirst", 404, "{}", 404}),
+    [](const testing::TestParamInfo<DecodeCase>& info) { return info.param.name; });
+
+// A request is ongoing until it has ended: its entry is still there while the completion of a
+// value runs and gone once it has; for an error it is gone before the completion runs.
+TEST_F(NetworkManagerTest, KeepsARequestOngoingUntilItEnds) {
+    server.reply(u"GET"_s, u"/api/good"_s, Reply{200, "{}"});
+    server.reply(u"GET"_s, u"/api/bad"_s, Reply{500, "{}"});
+    auto network = client();
+    for (const auto& [path, ongoingDuringCompletion] :
+         {std::pair{u"/good"_s, true}, std::pair{u"/bad"_s, false}}) {
+        std::optional<bool> ongoing;
+        network->request<RemoteDeleteResult>(
+            path, HTTPMethod::get, DispatchQueue::main(),
+            [&, path = path](std::expected<RemoteDeleteResult, Error>) {
+                ongoing = network->hasOngoingRequest(path);
+            });
+        EXPECT_TRUE(network->hasOngoingRequest(path)) << "kept from the start";
+        ASSERT_TRUE(runUntil([&] { return ongoing.has_value(); }));
+        EXPECT_EQ(*ongoing, ongoingDuringCompletion) << path.toStdString();
+        EXPECT_FALSE(network->hasOngoingRequest(path)) << path.toStdString();
+    }
+}
+
+// Delivered on a worker queue, a request may end before the caller's call has returned; its entry
+// must not stay behind.
+TEST_F(NetworkManagerTest, LeavesNoEntryBehindARequestDeliveredElsewhere) {
+    const auto elsewhere = DispatchQueue::serial(u"Test.delivery"_s);
+    auto network =
+        NetworkManager::create(std::nullopt, session, URLFormatter::placeholderPattern.toString(),
+                               test::credentialsWithSessionToken(std::nullopt).store, nullptr);
+    std::atomic<int> ended = 0;
+    constexpr int kRequests = 50;
+    for (int request = 0; request < kRequests; ++request) {
+        network->request<RemoteDeleteResult>(
+            u"not a url {%1}"_s.arg(request), HTTPMethod::get, elsewhere,
+            [&](std::expected<RemoteDeleteResult, Error>) { ++ended; });
+    }
+    elsewhere->sync([] {});
+    ASSERT_EQ(ended.load(), kRequests);
+    for (int request = 0; request < kRequests; ++request) {
+        EXPECT_FALSE(network->hasOngoingRequest(u"not a url {%1}"_s.arg(request)));
+    }
 }
 
 TEST_F(NetworkManagerTest, RefusesTemplatesThatGiveNoUrl) {
@@ -305,6 +385,24 @@ TEST_F(UploadTest, StopsAtTheFirstFailedUpload) {
                                 return u.kind == FileUploadUpdate::Kind::failed;
                             }),
               1);
+}
+
+// The first upload fails at once while the others are still being started: the run stops them
+// all and reports one failure, whatever thread each upload ends on.
+TEST_F(UploadTest, AFailureWhileUploadsAreStillStartingStopsThemAll) {
+    server.reply(u"PUT"_s, u"/api/files/b"_s, Reply{201, "{}", u"application/json"_s, true});
+    auto network = client();
+    QList<NetworkStepBinaryResponse> binaries{{u"a"_s, u"http://127.0.0.1:1/refused"_s, u"PUT"_s}};
+    for (int copy = 0; copy < 40; ++copy) {
+        binaries.append({u"b"_s, u"/files/b"_s, u"PUT"_s});
+    }
+
+    const auto updates = upload(*network, binaries);
+    server.release();
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(updates.size(), 1);
+    EXPECT_EQ(updates[0].kind, FileUploadUpdate::Kind::failed);
 }
 
 TEST_F(UploadTest, CompletesAnEmptyList) {

@@ -86,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
                              {filled(10, 10), filled(20, 5), filled(5, 30)},
                              {u"0 0 20 30"_s, u"0 0 20 30"_s, u"0 0 20 30"_s}},
                     // A high-resolution scan is as large as it shows, not as its pixel count.
-                    PageCase{"HighResolution", {filled(200, 400, 2.0)}, {u"0 0 100 200"_s}}),
+                    PageCase{"HighResolution", {filled(200, 400, 2.0)}, {u"0 0 100 200"_s}},
+                    // Near a standard paper size, the page still has the picture's own size.
+                    PageCase{"NearlyA4", {filled(596, 841)}, {u"0 0 596 841"_s}},
+                    PageCase{"NearlyLetter", {filled(611, 791)}, {u"0 0 611 791"_s}}),
     [](const testing::TestParamInfo<PageCase>& info) { return info.param.name; });
 
 TEST(PDFImageRendererTest, EmbedsEveryImageWithItsPixels) {

@@ -73,6 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"Calendar", form::calendar(), R"("hebrew")", Calendar{u"hebrew"_s}},
         FormCase{"UnknownCalendar", form::calendar(), R"("martian")", Value()},
         FormCase{"TimeZoneDropsTheFraction", form::timeZone(), "3600.7", QTimeZone(3600), "3600"},
+        FormCase{"TimeZoneWest", form::timeZone(), "-18000", QTimeZone(-18000)},
+        // Offsets past the integer range neither crash nor wrap round to a valid zone.
+        FormCase{"TimeZoneBeyondTheIntegerRange", form::timeZone(), "4294970896", Value()},
+        FormCase{"TimeZoneFarBeyondTheIntegerRange", form::timeZone(), "1e300", Value()},
+        FormCase{"TimeZoneBeyondFourteenHours", form::timeZone(), "86400", Value()},
         FormCase{"TimeOfDay", form::timeOfDay(), R"("07:05")", DateComponents{7, 5}},
         FormCase{"TimeOfDayWithOneHourDigit", form::timeOfDay(), R"("7:05")", DateComponents{7, 5},
                  R"("07:05")"},

@@ -6,6 +6,7 @@
 #include "QtPrinting.h"
 #include "session/Session.h"
 #include "session/SessionProviders.h"
+#include "taskmodel/ORKChoiceQuestionResult.h"
 
 #include <gtest/gtest.h>
 
@@ -102,6 +103,28 @@ TEST(PathloomListStepResult, StoresAndCopiesTheSameEntry) {
     const auto copy = std::dynamic_pointer_cast<PathloomListStepResult>(result->copy());
     ASSERT_TRUE(copy);
     EXPECT_EQ(copy->selected, blue) << "the copy shares the entry";
+}
+
+// Choices among answers and among list entries say what was chosen, whatever their class.
+TEST(NavigationTriggerResult, NamesWhatWasChosen) {
+    auto choice = std::make_shared<ORKChoiceQuestionResult>(u"colour"_s);
+    choice->answer = Value::Array{u"red"_s, u"blue"_s};
+    auto picked = std::make_shared<PathloomListStepResult>(
+        u"pick"_s, std::make_shared<ListStepItem>(7, u"Seven"_s));
+    const auto nothing = std::make_shared<PathloomListStepResult>(u"pick"_s, nullptr);
+
+    const QList<std::pair<std::shared_ptr<ORKResult>, Value>> cases{
+        {choice, Value(Value::Array{u"red"_s, u"blue"_s})},
+        {picked, Value(qint64(7))},
+        {nothing, Value()},
+    };
+    for (const auto& [result, chosen] : cases) {
+        const auto* trigger = dynamic_cast<const NavigationTriggerResult*>(result.get());
+        ASSERT_TRUE(trigger) << result->identifier.toStdString();
+        EXPECT_EQ(trigger->navigationValue(), chosen) << result->identifier.toStdString();
+    }
+    EXPECT_FALSE(dynamic_cast<const NavigationTriggerResult*>(
+        std::make_shared<ORKQuestionResult>(u"plain"_s).get()));
 }
 
 TEST(ListStepItem, WritesOptionalKeysOnlyWhenPresent) {

@@ -109,8 +109,12 @@ INSTANTIATE_TEST_SUITE_P(
                        u"yes"_s, u"C"_s},
         ComparisonCase{"BooleanQuestionFalseIsFalse", answered<ORKBooleanQuestionResult>(false),
                        u"false"_s, u"B"_s},
-        ComparisonCase{"BooleanValueIsOne", Value(Value::Dictionary{{u"answer"_s, true}}), u"1"_s,
-                       u"B"_s},
+        // A boolean held in a map (a parameter, a server's reply) reads "true" or "false", as it
+        // does in a URL, so it is not the number 1.
+        ComparisonCase{"BooleanValueIsTrue", Value(Value::Dictionary{{u"answer"_s, true}}),
+                       u"true"_s, u"B"_s},
+        ComparisonCase{"BooleanValueIsNotOne", Value(Value::Dictionary{{u"answer"_s, true}}),
+                       u"1"_s, u"C"_s},
         ComparisonCase{"BooleanValueIsYes", Value(Value::Dictionary{{u"answer"_s, true}}), u"yes"_s,
                        u"B"_s},
         ComparisonCase{"BooleanValueFalseIsNo", Value(Value::Dictionary{{u"answer"_s, false}}),

@@ -16,7 +16,8 @@ using namespace Qt::StringLiterals;
 const QString kApiBase = u"https://example.com/api"_s;
 
 // The values the templates below read: a list step's pick, configuration parameters stored as a
-// map, a form, and a text entry whose value is its own placeholder.
+// map, a form, a value naming another placeholder, and text entries whose value holds their own
+// placeholder.
 std::shared_ptr<Session> makeSession() {
     auto session = std::make_shared<Session>();
     session->setValueProvider(
@@ -38,7 +39,11 @@ std::shared_ptr<Session> makeSession() {
                                              {u"suffix"_s, u".elsewhere.example"_s},
                                              {u"login"_s, u"@elsewhere.example"_s},
                                              {u"port"_s, u":8443"_s},
+                                             {u"version"_s, u"/v2"_s},
+                                             {u"host"_s, u"elsewhere.example"_s},
                                          }));
+    session->setValueProvider(u"nested"_s, Value(Value::Dictionary{{u"inner"_s, u"{c.d}"_s}}));
+    session->setValueProvider(u"grow"_s, u"a{grow.x}"_s);
     session->setValueProvider(u"c"_s, Value(Value::Dictionary{{u"d"_s, u"x"_s}}));
     session->setValueProvider(u"loop"_s, u"{loop.x}"_s);
     return session;
@@ -92,14 +97,33 @@ INSTANTIATE_TEST_SUITE_P(
         TemplateCase{"ValueStructureIsKept", u"/{form.path}"_s, kApiBase, true,
                      u"https://example.com/api/a/b?c=d"_s},
         TemplateCase{"ValueWithoutUtf8FormLeavesTemplateOnBase", u"/q?name={form.broken}"_s,
-                     kApiBase, true, u"https://example.com/api/q%3Fname=%7Bform.broken%7D"_s},
+                     kApiBase, true, u"https://example.com/api/q?name=%7Bform.broken%7D"_s},
         TemplateCase{"SelfReproducingValueTerminates", u"/{loop.x}"_s, kApiBase, true,
                      u"https://example.com/api/%7Bloop.x%7D"_s},
+        TemplateCase{"SelfGrowingValueTerminates", u"/{grow.x}"_s, kApiBase, true,
+                     u"https://example.com/api/"_s + QString(64, u'a') + u"%7Bgrow.x%7D"_s},
+        TemplateCase{"PlaceholderInAValueIsResolvedInALaterPass", u"/{nested.inner}"_s, kApiBase,
+                     true, u"https://example.com/api/x"_s},
         TemplateCase{"AbsoluteTemplateWithoutPlaceholder", u"https://other.example/v1?x=1"_s,
                      kApiBase, true, u"https://other.example/v1?x=1"_s},
         TemplateCase{"AbsoluteTemplateWithResolvedPlaceholder",
                      u"https://other.example/orders/{pick.selected.id}"_s, kApiBase, true,
                      u"https://other.example/orders/42"_s},
+        TemplateCase{"AbsoluteTemplateWithUnresolvedPlaceholder",
+                     u"https://other.example/orders/{list.selected.id}"_s, kApiBase, true,
+                     u"https://other.example/orders/%7Blist.selected.id%7D"_s},
+        TemplateCase{"AbsoluteTemplateValueStartingAPath",
+                     u"https://api.example.com{form.version}/x"_s, kApiBase, true,
+                     u"https://api.example.com/v2/x"_s},
+        // An absolute template keeps the host and port its own text names.
+        TemplateCase{"ValueCannotExtendTheHostOfAnAbsoluteTemplate",
+                     u"https://api.example.com{form.suffix}/x"_s, kApiBase, true, std::nullopt},
+        TemplateCase{"ValueCannotTurnAnAbsoluteTemplatesHostIntoUserInfo",
+                     u"https://api.example.com{form.login}/x"_s, kApiBase, true, std::nullopt},
+        TemplateCase{"ValueCannotChangeThePortOfAnAbsoluteTemplate",
+                     u"https://api.example.com{form.port}/x"_s, kApiBase, true, std::nullopt},
+        TemplateCase{"ValueCannotNameTheHostOfAnAbsoluteTemplate", u"https://{form.host}/x"_s,
+                     kApiBase, true, std::nullopt},
         TemplateCase{"ValueCannotMoveTheRequestToAnotherServer", u"{params.elsewhere}"_s, kApiBase,
                      true, u"https://example.com/apihttps://elsewhere.example/x"_s},
         // On a base without a path, joined text that does not start with "/" continues the
@@ -120,6 +144,13 @@ INSTANTIATE_TEST_SUITE_P(
                      std::nullopt},
         TemplateCase{"PlainPathComponent", u"users"_s, kApiBase, true,
                      u"https://example.com/api/users"_s},
+        TemplateCase{"RelativeTemplateKeepsItsQuery", u"/items?all=true"_s, kApiBase, true,
+                     u"https://example.com/api/items?all=true"_s},
+        TemplateCase{"QueryOnAHostOnlyBase", u"items?all=true&page=2"_s, u"https://example.com"_s,
+                     true, u"https://example.com/items?all=true&page=2"_s},
+        TemplateCase{"QueryAfterTheBasesQuery", u"/items?all=true"_s,
+                     u"https://example.com/api?key=k"_s, true,
+                     u"https://example.com/api/items?key=k&all=true"_s},
         TemplateCase{"PathOnBaseEndingWithSlash", u"/visits"_s, u"https://example.com/api/"_s,
                      false, u"https://example.com/api/visits"_s},
         TemplateCase{"PathOnBaseWithoutSlash", u"/visits"_s, kApiBase, false,

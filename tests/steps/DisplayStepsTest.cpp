@@ -62,7 +62,7 @@ protected:
     }
 
     std::shared_ptr<NetworkManager> manager = someNetworkManager();
-    test::FakeImageLoader images;
+    std::shared_ptr<test::FakeImageLoader> images = std::make_shared<test::FakeImageLoader>();
 };
 
 TEST_F(DisplayStepsTest, DisplayStepRejectsItemsItCannotBuild) {
@@ -377,7 +377,7 @@ TEST_F(DisplayStepsTest, DisplayStepKeepsItsClientAndLoaderAndAllowsNoSelection)
     ASSERT_TRUE(step);
     EXPECT_FALSE(step->allowsSelection);
     EXPECT_EQ(step->networkManager(), manager);
-    EXPECT_EQ(step->imageLoader(), &images);
+    EXPECT_EQ(step->imageLoader(), images);
     EXPECT_TRUE(dynamic_cast<const RemoteActionStep*>(step.get()));
 }
 
@@ -402,7 +402,7 @@ TEST_F(DisplayStepsTest, NetworkDisplayStepKeepsItsUrlUntranslatedAndStartsEmpty
         EXPECT_FALSE(step->allowsSelection);
         EXPECT_EQ(step->resolvedURL(), std::nullopt);
         EXPECT_EQ(step->networkManager(), manager);
-        EXPECT_EQ(step->imageLoader(), &images);
+        EXPECT_EQ(step->imageLoader(), images);
     }
 }
 

@@ -53,7 +53,7 @@ protected:
     }
 
     std::shared_ptr<NetworkManager> manager = someNetworkManager();
-    test::FakeImageLoader images;
+    std::shared_ptr<test::FakeImageLoader> images = std::make_shared<test::FakeImageLoader>();
 };
 
 TEST_F(EmailPdfAndCaptureStepsTest, EmailSubjectJoinsThePresentNamesUntranslated) {
@@ -171,12 +171,12 @@ TEST_F(EmailPdfAndCaptureStepsTest, ImageCaptureStepTakesAnIntegerDevicePosition
         EXPECT_EQ(step->title, u"Bonjour"_s);
         EXPECT_EQ(step->templateImage, std::nullopt);
     }
-    EXPECT_TRUE(images.requests().isEmpty()) << "nothing to load without a template image URL";
+    EXPECT_TRUE(images->requests().isEmpty()) << "nothing to load without a template image URL";
 }
 
 TEST_F(EmailPdfAndCaptureStepsTest, ImageCaptureStepLoadsItsTemplateImageOrFails) {
     const QImage frame(4, 3, QImage::Format_RGB32);
-    images.add(u"https://img.example/frame.png"_s, frame);
+    images->add(u"https://img.example/frame.png"_s, frame);
 
     const auto step = built<ORKImageCaptureStep, ImageCaptureStepBuilder>(
         R"({"type":"imageCapture","identifier":"cam",
@@ -188,7 +188,7 @@ TEST_F(EmailPdfAndCaptureStepsTest, ImageCaptureStepLoadsItsTemplateImageOrFails
         R"({"type":"imageCapture","identifier":"cam","templateImageURL":7})");
     ASSERT_TRUE(notText);
     EXPECT_EQ(notText->templateImage, std::nullopt);
-    EXPECT_EQ(images.requests(), QStringList{u"https://img.example/frame.png"_s});
+    EXPECT_EQ(images->requests(), QStringList{u"https://img.example/frame.png"_s});
 
     const StepBuildResult missing = build<ImageCaptureStepBuilder>(
         R"({"type":"imageCapture","identifier":"wound-photo",

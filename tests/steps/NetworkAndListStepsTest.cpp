@@ -59,7 +59,7 @@ protected:
     }
 
     std::shared_ptr<NetworkManager> manager = someNetworkManager();
-    test::FakeImageLoader images;
+    std::shared_ptr<test::FakeImageLoader> images = std::make_shared<test::FakeImageLoader>();
 };
 
 TEST_F(NetworkAndListStepsTest, NetworkStepNeedsATextUrl) {
@@ -153,7 +153,7 @@ TEST_F(NetworkAndListStepsTest, ListStepKeepsEntriesWithIntegerIdAndTextInOrder)
     ASSERT_TRUE(step);
     EXPECT_TRUE(step->allowsSelection);
     EXPECT_EQ(step->networkManager(), manager);
-    EXPECT_EQ(step->imageLoader(), &images);
+    EXPECT_EQ(step->imageLoader(), images);
 
     ASSERT_EQ(step->items.size(), 2);
     const auto first = step->objectForRow(0).object<ListStepItem>();
@@ -188,7 +188,7 @@ TEST_F(NetworkAndListStepsTest, NetworkListStepKeepsItsUrlUntranslatedAndStartsE
     EXPECT_TRUE(step->allowsSelection);
     EXPECT_EQ(step->resolvedURL(), std::nullopt);
     EXPECT_EQ(step->networkManager(), manager);
-    EXPECT_EQ(step->imageLoader(), &images);
+    EXPECT_EQ(step->imageLoader(), images);
 
     step->setResolvedURL(QUrl(u"https://api.example/12"_s));
     EXPECT_EQ(step->resolvedURL(), QUrl(u"https://api.example/12"_s));
@@ -251,7 +251,7 @@ TEST_F(NetworkAndListStepsTest, NetworkListRowsDescribeTheEntriesTheScreenStored
 }
 
 TEST_F(NetworkAndListStepsTest, FactoryBuildsEachFrameworkTypeWithItsClassAndTitle) {
-    images.add(u"template.png"_s, QImage(1, 1, QImage::Format_RGB32));
+    images->add(u"template.png"_s, QImage(1, 1, QImage::Format_RGB32));
     struct Case {
         QByteArray document;
         const std::type_info& stepClass;

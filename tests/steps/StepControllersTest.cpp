@@ -90,7 +90,7 @@ protected:
     std::shared_ptr<NetworkManager> manager = NetworkManager::create(
         Server{1, server.url()}, session, URLFormatter::placeholderPattern.toString(),
         credentials.store, nullptr);
-    test::FakeImageLoader images;
+    std::shared_ptr<test::FakeImageLoader> images = std::make_shared<test::FakeImageLoader>();
     RecordingDelegate delegate;
 };
 

@@ -39,8 +39,8 @@ public:
     static inline int builds = 0;
 
     static StepBuildResult build(const StepData& data, const StepContext& context,
-                                 const std::shared_ptr<NetworkManager>&, ImageLoader&,
-                                 const Localization&) {
+                                 const std::shared_ptr<NetworkManager>&,
+                                 const std::shared_ptr<ImageLoader>&, const Localization&) {
         ++builds;
         auto step = std::make_shared<PluginStep>(data.identifier);
         step->title = context.workflowName;
@@ -78,8 +78,8 @@ struct LaterPlugin {
 class FailingStep : public ORKStep {
 public:
     static StepBuildResult build(const StepData&, const StepContext&,
-                                 const std::shared_ptr<NetworkManager>&, ImageLoader&,
-                                 const Localization&) {
+                                 const std::shared_ptr<NetworkManager>&,
+                                 const std::shared_ptr<ImageLoader>&, const Localization&) {
         return std::unexpected(ParseError::invalidStepData(u"Missing url"_s));
     }
 };
@@ -98,7 +98,7 @@ protected:
                                  images, localization);
     }
 
-    test::FakeImageLoader images;
+    std::shared_ptr<test::FakeImageLoader> images = std::make_shared<test::FakeImageLoader>();
 };
 
 TEST_F(StepFactoryTest, PathloomFactoryListsBuiltInTypesThenPluginTypesInOrder) {
@@ -232,7 +232,7 @@ TEST_F(StepFactoryTest, ResearchKitFactoryPassesSerializerErrorsUnchanged) {
 TEST_F(StepFactoryTest, ResearchKitFactoryPrefersTheParsedImageToItsUrl) {
     const QImage parsed(2, 2, QImage::Format_RGB32);
     const QImage loaded(5, 5, QImage::Format_RGB32);
-    images.add(u"https://img.example/a.png"_s, loaded);
+    images->add(u"https://img.example/a.png"_s, loaded);
     const ResearchKitStepFactory factory;
     const StepContext context;
 
@@ -242,7 +242,7 @@ TEST_F(StepFactoryTest, ResearchKitFactoryPrefersTheParsedImageToItsUrl) {
     const auto both = factory.buildStep(withBoth, context, nullptr, images, kNoTable);
     ASSERT_TRUE(both);
     EXPECT_EQ((*both)->image, parsed);
-    EXPECT_TRUE(images.requests().isEmpty()) << "the URL is not loaded";
+    EXPECT_TRUE(images->requests().isEmpty()) << "the URL is not loaded";
 
     StepData withUrl = withBoth;
     withUrl.image.reset();

@@ -1,0 +1,122 @@
+// Loads that overlap: a load superseded while it still decodes (here, while a step's picture is
+// downloading) must neither deliver nor write the cache, so that the next offline start shows the
+// app of the newest load.
+
+#include "loading/AppConfigurationManager.h"
+
+#include "EventLoop.h"
+#include "InMemoryKeyStore.h"
+#include "Loads.h"
+#include "QtPrinting.h"
+#include "TestHttpServer.h"
+#include "session/Session.h"
+
+#include <gtest/gtest.h>
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace pathloom {
+namespace {
+
+using namespace Qt::StringLiterals;
+using LoadResult = std::expected<AppConfiguration, Error>;
+using Reply = test::TestHttpServer::Reply;
+
+QByteArray png() {
+    QImage image(2, 2, QImage::Format_ARGB32);
+    image.fill(Qt::green);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// An app named `name` whose one step shows the picture at `imageURL`.
+QByteArray documentNamed(const QString& name, const QString& imageURL = {}) {
+    const QString image = imageURL.isEmpty() ? QString() : u",\"imageURL\":\"%1\""_s.arg(imageURL);
+    return u"{\"id\":1,\"name\":\"%1\",\"servers\":[],\"navigationStyle\":\"list\","
+           "\"workflows\":[{\"id\":1,\"identifier\":\"w\",\"steps\":[{\"type\":\"instructions\","
+           "\"identifier\":\"hello\"%2}]}]}"_s.arg(name, image)
+               .toUtf8();
+}
+
+class LoadRacesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        // The picture of the first load stalls until the test lets it go.
+        server.reply(u"GET"_s, u"/stalling.png"_s, Reply{200, png(), u"image/png"_s, true});
+    }
+    void TearDown() override { server.release(); }
+
+    // A manager with the real picture loader, so that a step's picture is downloaded while the
+    // document decodes.
+    std::unique_ptr<AppConfigurationManager> manager() {
+        return std::make_unique<AppConfigurationManager>(AppConfigurationManager::Sources{
+            .session = std::make_shared<Session>(),
+            .cryptorLabel = u"Test"_s,
+            .outputDirectory = dir.path(),
+            .keyStore = keys,
+            .preferredLanguages = QStringList{u"en"_s},
+            .documentsDirectory = dir.filePath(u"documents"_s),
+            .cachesDirectory = dir.filePath(u"caches"_s),
+        });
+    }
+
+    QString writeDocument(const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    // Starts `first`, waits until its picture is being fetched, then supersedes it with a file
+    // load of the app "Newest" and lets the picture go. Gives the name of the app that a cached
+    // load finds once both have ended.
+    QString cachedAppAfterSuperseding(const AppConfigurationContext& first,
+                                      qsizetype requestsUntilStalled) {
+        auto configurations = manager();
+        bool firstDelivered = false;
+        configurations->loadAppConfiguration(first, DispatchQueue::main(),
+                                             [&](LoadResult) { firstDelivered = true; });
+        EXPECT_TRUE(server.waitForRequests(requestsUntilStalled));
+
+        std::optional<LoadResult> newest;
+        configurations->loadAppConfiguration(
+            AppConfigurationContext::file(
+                writeDocument(u"newest.json"_s, documentNamed(u"Newest"_s))),
+            DispatchQueue::main(), [&](LoadResult result) { newest = std::move(result); });
+        server.release();
+        EXPECT_TRUE(test::runUntil([&] { return newest.has_value(); }));
+        EXPECT_TRUE(newest && *newest);
+
+        const LoadResult cached = test::load(*configurations, AppConfigurationContext::cached());
+        EXPECT_FALSE(firstDelivered) << "a superseded load never delivers";
+        return cached ? cached->name : u"(nothing cached)"_s;
+    }
+
+    QTemporaryDir dir;
+    std::shared_ptr<test::InMemoryKeyStore> keys = std::make_shared<test::InMemoryKeyStore>();
+    test::TestHttpServer server;
+};
+
+TEST_F(LoadRacesTest, AFileLoadSupersededWhileItDecodesLeavesTheCacheToTheNewerLoad) {
+    const QString older = writeDocument(
+        u"older.json"_s, documentNamed(u"Older"_s, server.url(u"/stalling.png"_s).toString()));
+
+    EXPECT_EQ(cachedAppAfterSuperseding(AppConfigurationContext::file(older), 1), u"Newest"_s);
+}
+
+TEST_F(LoadRacesTest, ARemoteLoadSupersededWhileItDecodesLeavesTheCacheToTheNewerLoad) {
+    server.reply(u"GET"_s, u"/older.json"_s,
+                 Reply{200, documentNamed(u"Older"_s, server.url(u"/stalling.png"_s).toString())});
+
+    EXPECT_EQ(cachedAppAfterSuperseding(
+                  AppConfigurationContext::remote(server.url(u"/older.json"_s).toString()), 2),
+              u"Newest"_s);
+}
+
+}  // namespace
+}  // namespace pathloom
