@@ -9,12 +9,16 @@
 #include "Loads.h"
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
+#include "foundation/ImageLoader.h"
 #include "session/Session.h"
 
 #include <gtest/gtest.h>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+#include <mutex>
 
 namespace pathloom {
 namespace {
@@ -22,6 +26,9 @@ namespace {
 using namespace Qt::StringLiterals;
 using LoadResult = std::expected<AppConfiguration, Error>;
 using Reply = test::TestHttpServer::Reply;
+
+// Ample time for a small file load to end when nothing holds it up.
+constexpr int kTimeForTheNewestLoad = 500;
 
 QByteArray png() {
     QImage image(2, 2, QImage::Format_ARGB32);
@@ -73,8 +80,9 @@ protected:
     }
 
     // Starts `first`, waits until its picture is being fetched, then supersedes it with a file
-    // load of the app "Newest" and lets the picture go. Gives the name of the app that a cached
-    // load finds once both have ended.
+    // load of the app "Newest". The picture is let go once the newest load has ended, or has had
+    // the time to, so that a superseded load that still wrote would write last. Gives the name of
+    // the app that a cached load of a new manager finds once both loads have ended.
     QString cachedAppAfterSuperseding(const AppConfigurationContext& first,
                                       qsizetype requestsUntilStalled) {
         auto configurations = manager();
@@ -88,12 +96,17 @@ protected:
             AppConfigurationContext::file(
                 writeDocument(u"newest.json"_s, documentNamed(u"Newest"_s))),
             DispatchQueue::main(), [&](LoadResult result) { newest = std::move(result); });
+        // Loads go one after another, so the newest may well wait for the first one's picture.
+        (void)test::runUntil([&] { return newest.has_value(); }, kTimeForTheNewestLoad);
         server.release();
         EXPECT_TRUE(test::runUntil([&] { return newest.has_value(); }));
         EXPECT_TRUE(newest && *newest);
 
-        const LoadResult cached = test::load(*configurations, AppConfigurationContext::cached());
+        // Dropping the manager waits for the work of its queue, the superseded load's included.
+        configurations.reset();
+        QCoreApplication::processEvents();
         EXPECT_FALSE(firstDelivered) << "a superseded load never delivers";
+        const LoadResult cached = test::load(*manager(), AppConfigurationContext::cached());
         return cached ? cached->name : u"(nothing cached)"_s;
     }
 
@@ -116,6 +129,53 @@ TEST_F(LoadRacesTest, ARemoteLoadSupersededWhileItDecodesLeavesTheCacheToTheNewe
     EXPECT_EQ(cachedAppAfterSuperseding(
                   AppConfigurationContext::remote(server.url(u"/older.json"_s).toString()), 2),
               u"Newest"_s);
+}
+
+// Notes the thread each picture is looked up on.
+class ThreadNotingImageLoader : public ImageLoader {
+public:
+    std::optional<QImage> syncLoad(const QString&) override {
+        const std::lock_guard lock(m_mutex);
+        m_threads.append(QThread::currentThread()->objectName());
+        return std::nullopt;
+    }
+    std::optional<Cancellable> asyncLoad(const QString&, Completion completion) override {
+        completion(std::nullopt);
+        return std::nullopt;
+    }
+    QStringList threads() const {
+        const std::lock_guard lock(m_mutex);
+        return m_threads;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    QStringList m_threads;
+};
+
+// A remote document is only received on the network queue; it is decoded (its step pictures
+// looked up) and assembled on the queue of every other load, where its cache write waits its turn.
+TEST_F(LoadRacesTest, ARemoteDocumentIsDecodedOnTheQueueOfEveryLoad) {
+    server.reply(u"GET"_s, u"/app.json"_s,
+                 Reply{200, documentNamed(u"Remote"_s, u"https://pictures.example/a.png"_s)});
+    auto pictures = std::make_shared<ThreadNotingImageLoader>();
+    AppConfigurationManager configurations(AppConfigurationManager::Sources{
+        .session = std::make_shared<Session>(),
+        .imageLoader = pictures,
+        .cryptorLabel = u"Test"_s,
+        .outputDirectory = dir.path(),
+        .keyStore = keys,
+        .documentsDirectory = dir.filePath(u"documents"_s),
+        .cachesDirectory = dir.filePath(u"caches"_s),
+    });
+
+    ASSERT_TRUE(test::load(configurations,
+                           AppConfigurationContext::remote(server.url(u"/app.json"_s).toString())));
+    const QStringList threads = pictures->threads();
+    ASSERT_FALSE(threads.isEmpty());
+    for (const QString& thread : threads) {
+        EXPECT_EQ(thread, u"WorkflowsManager.Background.Queue"_s);
+    }
 }
 
 }  // namespace
