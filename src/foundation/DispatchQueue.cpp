@@ -1,33 +1,82 @@
 #include "foundation/DispatchQueue.h"
 
+#include "foundation/ThreadHandOver.h"
+
 #include <openssl/crypto.h>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QThread>
+#include <condition_variable>
 #include <mutex>
 #include <vector>
-
-#if defined(__SANITIZE_THREAD__)
-extern "C" void __tsan_acquire(void* address);
-extern "C" void __tsan_release(void* address);
-#endif
 
 namespace pathloom {
 
 namespace {
 
-// Work handed from one thread to another through Qt's event queues: Qt locks those queues inside
-// its own library, which ThreadSanitizer does not see, so the hand-over is told to it here. Does
-// nothing in other builds.
-void handOver([[maybe_unused]] void* work) {
-#if defined(__SANITIZE_THREAD__)
-    __tsan_release(work);
-#endif
-}
-void takeOver([[maybe_unused]] void* work) {
-#if defined(__SANITIZE_THREAD__)
-    __tsan_acquire(work);
-#endif
-}
+using threads::handOver;
+using threads::takeOver;
+
+// The end of a work item that someone waits for: it ran, or it was dropped with its queue.
+// Thread-safe: the mutex guards the flag.
+class Ending {
+public:
+    void signal() {
+        const std::lock_guard lock(m_mutex);
+        m_ended = true;
+        m_condition.notify_all();
+    }
+    void wait() {
+        std::unique_lock lock(m_mutex);
+        m_condition.wait(lock, [this] { return m_ended; });
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_condition;
+    bool m_ended = false;
+};
+
+// One work item in the event queue of a queue's thread. Qt deletes it once delivered, or unrun
+// when its receiver goes first; either way a waiting caller is let go.
+class WorkEvent : public QEvent {
+public:
+    static Type workType() {
+        static const Type type = static_cast<Type>(QEvent::registerEventType());
+        return type;
+    }
+
+    WorkEvent(std::function<void()> work, std::shared_ptr<Ending> ending)
+        : QEvent(workType()), m_work(std::move(work)), m_ending(std::move(ending)) {}
+    ~WorkEvent() override {
+        // Also when it is dropped unrun, on whichever thread Qt drops it.
+        takeOver(this);
+        if (m_ending) {
+            m_ending->signal();
+        }
+    }
+    WorkEvent(const WorkEvent&) = delete;
+    WorkEvent& operator=(const WorkEvent&) = delete;
+
+    void run() { m_work(); }
+
+private:
+    std::function<void()> m_work;
+    std::shared_ptr<Ending> m_ending;
+};
+
+// Runs the work items posted to it, on its thread.
+class WorkReceiver : public QObject {
+public:
+    bool event(QEvent* event) override {
+        takeOver(event);
+        if (event->type() == WorkEvent::workType()) {
+            static_cast<WorkEvent*>(event)->run();
+            return true;
+        }
+        return QObject::event(event);
+    }
+};
 
 // The threads of queues whose last owner let go from a work item of the queue itself. Such a
 // thread cannot wait for itself; it is deleted once finished, when the next one is adopted or,
@@ -68,6 +117,7 @@ private:
         }
         for (QThread* thread : ending) {
             thread->wait();
+            takeOver(thread);
             delete thread;
         }
     }
@@ -82,15 +132,21 @@ DispatchQueue::DispatchQueue(QString label, QObject* context, QThread* thread)
     : m_label(std::move(label)), m_context(context), m_thread(thread) {}
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
-    static const std::shared_ptr<DispatchQueue> queue(
-        new DispatchQueue(QStringLiteral("main"), QCoreApplication::instance(), nullptr));
+    static const std::shared_ptr<DispatchQueue> queue = [] {
+        // Made on whichever thread asks first, then handed to the main thread; it lives as long
+        // as the process.
+        auto* receiver = new WorkReceiver();
+        receiver->moveToThread(QCoreApplication::instance()->thread());
+        return std::shared_ptr<DispatchQueue>(
+            new DispatchQueue(QStringLiteral("main"), receiver, nullptr));
+    }();
     return queue;
 }
 
 std::shared_ptr<DispatchQueue> DispatchQueue::serial(const QString& label) {
     auto* thread = new QThread();
     thread->setObjectName(label);
-    auto* context = new QObject();
+    auto* context = new WorkReceiver();
     context->moveToThread(thread);
     // The context goes with the thread's event loop, so it is deleted on its own thread.
     QObject::connect(thread, &QThread::finished, context, &QObject::deleteLater);
@@ -98,6 +154,8 @@ std::shared_ptr<DispatchQueue> DispatchQueue::serial(const QString& label) {
     // is gone, which is after waiting for the queue returns: a process could exit with it still
     // allocated. Freed here instead, on the thread itself, before anyone's wait returns.
     QObject::connect(thread, &QThread::finished, [] { OPENSSL_thread_stop(); });
+    // Last of all, so that whoever waits for the thread and deletes it takes over all it did.
+    QObject::connect(thread, &QThread::finished, [thread] { handOver(thread); });
     thread->start();
     return std::shared_ptr<DispatchQueue>(new DispatchQueue(label, context, thread));
 }
@@ -114,21 +172,16 @@ DispatchQueue::~DispatchQueue() {
         return;
     }
     m_thread->wait();
+    takeOver(m_thread);
     delete m_thread;
 }
 
 bool DispatchQueue::isCurrent() const { return QThread::currentThread() == m_context->thread(); }
 
 void DispatchQueue::async(std::function<void()> work) {
-    auto item = std::make_shared<std::function<void()>>(std::move(work));
-    handOver(item.get());
-    QMetaObject::invokeMethod(
-        m_context,
-        [item] {
-            takeOver(item.get());
-            (*item)();
-        },
-        Qt::QueuedConnection);
+    auto* event = new WorkEvent(std::move(work), nullptr);
+    handOver(event);
+    QCoreApplication::postEvent(m_context, event);
 }
 
 void DispatchQueue::sync(const std::function<void()>& work) {
@@ -136,18 +189,11 @@ void DispatchQueue::sync(const std::function<void()>& work) {
         work();
         return;
     }
-    // Handed over both ways: the work sees what the caller did before, the caller what it did.
-    const void* item = &work;
-    handOver(const_cast<void*>(item));
-    QMetaObject::invokeMethod(
-        m_context,
-        [&work, item] {
-            takeOver(const_cast<void*>(item));
-            work();
-            handOver(const_cast<void*>(item));
-        },
-        Qt::BlockingQueuedConnection);
-    takeOver(const_cast<void*>(item));
+    auto ending = std::make_shared<Ending>();
+    auto* event = new WorkEvent([&work] { work(); }, ending);
+    handOver(event);
+    QCoreApplication::postEvent(m_context, event);
+    ending->wait();
 }
 
 }  // namespace pathloom

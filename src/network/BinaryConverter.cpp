@@ -1,5 +1,6 @@
 #include "network/BinaryConverter.h"
 
+#include "foundation/ThreadHandOver.h"
 #include "network/VideoTranscoder.h"
 #include "session/Session.h"
 
@@ -21,6 +22,9 @@ std::unexpected<BinaryConversionError> fail(Case errorCase) {
     return std::unexpected(BinaryConversionError(errorCase));
 }
 
+// Where the work handed to the pool is handed over; see ThreadHandOver.h.
+const char kPoolHandOver = 0;
+
 std::filesystem::path fileSystemPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
@@ -37,18 +41,22 @@ QString conversionPath(const QString& source) {
 }  // namespace
 
 void BinaryConverter::convertBinaries(std::weak_ptr<Session> session, Completion completion) const {
-    m_pool->start(
-        [converter = *this, session = std::move(session), completion = std::move(completion)] {
-            const std::shared_ptr<Session> strong = session.lock();
-            if (!strong) {
-                return;
-            }
-            const std::expected<void, BinaryConversionError> converted =
-                converter.convertAll(strong->binaryProviders());
-            if (completion) {
-                completion(converted ? std::nullopt : std::optional<Error>(converted.error()));
-            }
-        });
+    std::function<void()> task = [converter = *this, session = std::move(session),
+                                  completion = std::move(completion)] {
+        // Before anything of the task is read; see ThreadHandOver.h.
+        threads::takeOver(&kPoolHandOver);
+        const std::shared_ptr<Session> strong = session.lock();
+        if (!strong) {
+            return;
+        }
+        const std::expected<void, BinaryConversionError> converted =
+            converter.convertAll(strong->binaryProviders());
+        if (completion) {
+            completion(converted ? std::nullopt : std::optional<Error>(converted.error()));
+        }
+    };
+    threads::handOver(&kPoolHandOver);
+    m_pool->start(std::move(task));
 }
 
 std::expected<void, BinaryConversionError> BinaryConverter::convertAll(

@@ -95,10 +95,11 @@ NetworkManager::~NetworkManager() {
 const std::shared_ptr<DispatchQueue>& NetworkManager::networkQueue() const {
     // Every workflow of an app gets a client of its own and most never send a request, so the
     // queue's thread and the access manager on it are made when first needed.
-    std::call_once(m_queueOnce, [this] {
+    const std::lock_guard lock(m_queueMutex);
+    if (!m_networkQueue) {
         m_networkQueue = DispatchQueue::serial(u"Pathloom.NetworkManager.queue"_s);
         m_networkQueue->sync([this] { m_network = new QNetworkAccessManager(); });
-    });
+    }
     return m_networkQueue;
 }
 

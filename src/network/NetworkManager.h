@@ -172,8 +172,8 @@ private:
                             Keeping keeping = Keeping::returned);
     void releaseOngoingRequest(const QString& key);
 
-    // Made once, by the first networkQueue() (m_queueOnce), then only read.
-    mutable std::once_flag m_queueOnce;
+    // Made by the first networkQueue(), under m_queueMutex; never changed after.
+    mutable std::mutex m_queueMutex;
     mutable std::shared_ptr<DispatchQueue> m_networkQueue;
     RequestFactory m_requests;
     std::optional<Server> m_environment;
