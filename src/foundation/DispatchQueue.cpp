@@ -133,10 +133,12 @@ DispatchQueue::DispatchQueue(QString label, QObject* context, QThread* thread)
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
     static const std::shared_ptr<DispatchQueue> queue = [] {
-        // Made on whichever thread asks first, then handed to the main thread; it lives as long
-        // as the process.
+        // Made on whichever thread asks first, then handed to the main thread; it goes with the
+        // application.
+        QCoreApplication* application = QCoreApplication::instance();
         auto* receiver = new WorkReceiver();
-        receiver->moveToThread(QCoreApplication::instance()->thread());
+        receiver->moveToThread(application->thread());
+        QObject::connect(application, &QObject::destroyed, [receiver] { delete receiver; });
         return std::shared_ptr<DispatchQueue>(
             new DispatchQueue(QStringLiteral("main"), receiver, nullptr));
     }();
