@@ -5,6 +5,7 @@
 #include "InMemoryKeyStore.h"
 #include "Loads.h"
 #include "QtPrinting.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "foundation/JsonError.h"
 #include "loading/ConfigurationLoaderError.h"
@@ -17,11 +18,9 @@
 #include "taskmodel/ORKInstructionStep.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace pathloom {
@@ -53,24 +52,21 @@ class AppConfigurationManagerTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
+    // The parts of the managers of these tests: the fixture's session and a fake picture loader.
+    AppConfigurationManager::Sources sources() {
+        AppConfigurationManager::Sources parts = test::managerSources(dir, keys);
+        parts.session = session;
+        parts.imageLoader = std::make_shared<test::FakeImageLoader>();
+        return parts;
+    }
+
     std::unique_ptr<AppConfigurationManager> manager() {
-        return std::make_unique<AppConfigurationManager>(AppConfigurationManager::Sources{
-            .session = session,
-            .imageLoader = std::make_shared<test::FakeImageLoader>(),
-            .cryptorLabel = u"Test"_s,
-            .outputDirectory = dir.path(),
-            .keyStore = keys,
-            .preferredLanguages = QStringList{u"en"_s},
-            .documentsDirectory = dir.filePath(u"documents"_s),
-            .cachesDirectory = dir.filePath(u"caches"_s),
-        });
+        return std::make_unique<AppConfigurationManager>(sources());
     }
 
     QString writeDocument(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        EXPECT_TRUE(test::writeFile(dir.filePath(name), bytes));
+        return dir.filePath(name);
     }
 
     LoadResult load(AppConfigurationManager& configurations,
@@ -208,17 +204,10 @@ TEST_F(AppConfigurationManagerTest, LoadsARemoteDocumentWithoutInitialWorkflow) 
 TEST_F(AppConfigurationManagerTest, WritesACacheThatCannotBeSavedToTheConsoleAndStillLoads) {
     const QString blocker = writeDocument(u"not-a-folder"_s, "x");
     QStringList lines;
-    AppConfigurationManager configurations(AppConfigurationManager::Sources{
-        .session = session,
-        .imageLoader = std::make_shared<test::FakeImageLoader>(),
-        .cryptorLabel = u"Test"_s,
-        .outputDirectory = dir.path(),
-        .keyStore = keys,
-        .preferredLanguages = QStringList{u"en"_s},
-        .documentsDirectory = blocker,
-        .cachesDirectory = dir.filePath(u"caches"_s),
-        .console = DebugConsole([&](const QString& line) { lines.append(line); }),
-    });
+    AppConfigurationManager::Sources parts = sources();
+    parts.documentsDirectory = blocker;
+    parts.console = DebugConsole([&](const QString& line) { lines.append(line); });
+    AppConfigurationManager configurations(std::move(parts));
 
     EXPECT_TRUE(load(configurations,
                      AppConfigurationContext::file(writeDocument(u"app.json"_s, kDocument))));
@@ -230,14 +219,9 @@ TEST_F(AppConfigurationManagerTest, WritesACacheThatCannotBeSavedToTheConsoleAnd
 // The steps share the picture loader: an app outlives the manager that loaded it, and its list
 // rows still load their pictures.
 TEST_F(AppConfigurationManagerTest, StepsKeepThePictureLoaderOfAManagerThatIsGone) {
-    QImage picture(3, 3, QImage::Format_ARGB32);
-    picture.fill(Qt::yellow);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
     test::TestHttpServer server;
-    server.reply(u"GET"_s, u"/row.png"_s, test::TestHttpServer::Reply{200, png, u"image/png"_s});
+    server.reply(u"GET"_s, u"/row.png"_s,
+                 test::TestHttpServer::Reply{200, test::pngBytes({3, 3}), u"image/png"_s});
     const QString row = server.url(u"/row.png"_s).toString();
     const QByteArray listDocument =
         u"{\"id\":1,\"name\":\"Rows\",\"servers\":[],\"navigationStyle\":\"list\","
@@ -245,16 +229,10 @@ TEST_F(AppConfigurationManagerTest, StepsKeepThePictureLoaderOfAManagerThatIsGon
         "\"identifier\":\"pick\",\"items\":[{\"id\":1,\"text\":\"One\",\"imageURL\":\"%1\"}]}]}]}"_s
             .arg(row)
             .toUtf8();
-    auto configurations =
-        std::make_unique<AppConfigurationManager>(AppConfigurationManager::Sources{
-            .session = session,
-            .cryptorLabel = u"Test"_s,
-            .outputDirectory = dir.path(),
-            .keyStore = keys,
-            .preferredLanguages = QStringList{u"en"_s},
-            .documentsDirectory = dir.filePath(u"documents"_s),
-            .cachesDirectory = dir.filePath(u"caches"_s),
-        });
+    AppConfigurationManager::Sources parts = sources();
+    // The manager's own loader, over its caches folder.
+    parts.imageLoader = nullptr;
+    auto configurations = std::make_unique<AppConfigurationManager>(std::move(parts));
     const auto app =
         load(*configurations,
              AppConfigurationContext::file(writeDocument(u"rows.json"_s, listDocument)));
@@ -297,16 +275,9 @@ struct QuestionPlugin {
 };
 
 TEST_F(AppConfigurationManagerTest, AsksTheFrameworkFactoryWithThePluginsFirst) {
-    AppConfigurationManager configurations(AppConfigurationManager::Sources{
-        .session = session,
-        .plugins = {PluginType::of<QuestionPlugin>()},
-        .imageLoader = std::make_shared<test::FakeImageLoader>(),
-        .cryptorLabel = u"Test"_s,
-        .outputDirectory = dir.path(),
-        .keyStore = keys,
-        .documentsDirectory = dir.filePath(u"documents"_s),
-        .cachesDirectory = dir.filePath(u"caches"_s),
-    });
+    AppConfigurationManager::Sources parts = sources();
+    parts.plugins = {PluginType::of<QuestionPlugin>()};
+    AppConfigurationManager configurations(std::move(parts));
     ASSERT_EQ(configurations.factories().size(), 2);
     EXPECT_TRUE(
         std::dynamic_pointer_cast<const PathloomStepFactory>(configurations.factories()[0]));

@@ -2,6 +2,7 @@
 
 #include "EventLoop.h"
 #include "InMemoryKeyStore.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "foundation/DispatchQueue.h"
 #include "network/BinaryConverter.h"
@@ -9,7 +10,6 @@
 #include "taskmodel/ORKFileResult.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -23,16 +23,6 @@ namespace {
 using namespace Qt::StringLiterals;
 using Reply = test::TestHttpServer::Reply;
 
-QByteArray pngOf(QSize size) {
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 using test::runUntil;
 
 class CachedImageLoaderTest : public testing::Test {
@@ -42,7 +32,8 @@ protected:
         QImage logo(5, 4, QImage::Format_ARGB32);
         logo.fill(Qt::red);
         ASSERT_TRUE(logo.save(QDir(bundle.path()).filePath(u"logo.png"_s)));
-        server.reply(u"GET"_s, u"/picture.png"_s, Reply{200, pngOf({3, 2}), u"image/png"_s});
+        server.reply(u"GET"_s, u"/picture.png"_s,
+                     Reply{200, test::pngBytes({3, 2}), u"image/png"_s});
         server.reply(u"GET"_s, u"/text"_s, Reply{200, "not a picture", u"text/plain"_s});
     }
 
@@ -118,7 +109,8 @@ TEST_F(CachedImageLoaderTest, GivesNothingForATextThatIsNeitherBundledNorAUrl) {
 }
 
 TEST_F(CachedImageLoaderTest, NeverDeliversACancelledLoad) {
-    server.reply(u"GET"_s, u"/slow.png"_s, Reply{200, pngOf({2, 2}), u"image/png"_s, true});
+    server.reply(u"GET"_s, u"/slow.png"_s,
+                 Reply{200, test::pngBytes({2, 2}), u"image/png"_s, true});
     const auto images = loader();
     bool called = false;
     {
@@ -139,7 +131,8 @@ TEST_F(CachedImageLoaderTest, NeverDeliversACancelledLoad) {
 // A caller on a serial queue waits for its download without running the queue's next work inside
 // its own: the next item starts only once the first has returned.
 TEST_F(CachedImageLoaderTest, ADownloadOnASerialQueueKeepsTheQueuesNextWorkBehindIt) {
-    server.reply(u"GET"_s, u"/slow.png"_s, Reply{200, pngOf({2, 2}), u"image/png"_s, true});
+    server.reply(u"GET"_s, u"/slow.png"_s,
+                 Reply{200, test::pngBytes({2, 2}), u"image/png"_s, true});
     const auto images = loader();
     const auto queue = DispatchQueue::serial(u"Test.serial"_s);
     std::mutex mutex;
@@ -164,7 +157,8 @@ TEST_F(CachedImageLoaderTest, ADownloadOnASerialQueueKeepsTheQueuesNextWorkBehin
 
 // Pictures that never arrive must not hold the threads that prepare a network step's files.
 TEST_F(CachedImageLoaderTest, StalledDownloadsLeaveTheThreadPoolToFilePreparation) {
-    server.reply(u"GET"_s, u"/stalled.png"_s, Reply{200, pngOf({2, 2}), u"image/png"_s, true});
+    server.reply(u"GET"_s, u"/stalled.png"_s,
+                 Reply{200, test::pngBytes({2, 2}), u"image/png"_s, true});
     const auto images = loader();
     std::vector<Cancellable> downloads;
     for (int picture = 0; picture < 4; ++picture) {
@@ -175,13 +169,11 @@ TEST_F(CachedImageLoaderTest, StalledDownloadsLeaveTheThreadPoolToFilePreparatio
     }
     ASSERT_TRUE(server.waitForRequests(4));
 
-    QFile recording(bundle.filePath(u"note.txt"_s));
-    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
-    recording.write("recorded");
-    recording.close();
+    const QString recording = bundle.filePath(u"note.txt"_s);
+    ASSERT_TRUE(test::writeFile(recording, "recorded"));
     auto session = std::make_shared<Session>();
     auto file = std::make_shared<ORKFileResult>(u"note"_s);
-    file->fileURL = QUrl::fromLocalFile(recording.fileName());
+    file->fileURL = QUrl::fromLocalFile(recording);
     file->contentType = u"text/plain"_s;
     session->setValueProvider(u"note"_s, Value(Value::Object(file)));
     std::atomic<bool> prepared = false;
@@ -194,7 +186,8 @@ TEST_F(CachedImageLoaderTest, StalledDownloadsLeaveTheThreadPoolToFilePreparatio
 // Dropping a handle aborts its transfer on the wire: with as many abandoned downloads as the
 // client opens connections to one server, another picture from that server still arrives.
 TEST_F(CachedImageLoaderTest, DroppingAHandleAbortsItsTransfer) {
-    server.reply(u"GET"_s, u"/stalled.png"_s, Reply{200, pngOf({2, 2}), u"image/png"_s, true});
+    server.reply(u"GET"_s, u"/stalled.png"_s,
+                 Reply{200, test::pngBytes({2, 2}), u"image/png"_s, true});
     const auto images = loader();
     constexpr int kConnectionsPerServer = 6;
     std::vector<Cancellable> abandoned;
@@ -227,12 +220,11 @@ TEST_F(CachedImageLoaderTest, TakesBundleNamesLiterally) {
 }
 
 TEST_F(CachedImageLoaderTest, WritesAFailedCacheWriteToTheConsoleAndStillGivesThePicture) {
-    QFile blocker(cache.filePath(u"not-a-folder"_s));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    const QString blocker = cache.filePath(u"not-a-folder"_s);
+    ASSERT_TRUE(test::writeFile(blocker, {}));
     QStringList lines;
     const auto images = CachedImageLoader::create(
-        CacheStorage(blocker.fileName(), CryptoManager(u"Test"_s, keys)), bundle.path(),
+        CacheStorage(blocker, CryptoManager(u"Test"_s, keys)), bundle.path(),
         DebugConsole([&](const QString& line) { lines.append(line); }));
 
     const auto image = images->syncLoad(server.url(u"/picture.png"_s).toString());

@@ -13,7 +13,6 @@
 #include "foundation/FileKeyStore.h"
 #include "foundation/Sha256.h"
 #include "network/URLError.h"
-#include "session/Session.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -72,17 +71,10 @@ protected:
     }
 
     std::unique_ptr<AppConfigurationManager> manager() {
-        return std::make_unique<AppConfigurationManager>(AppConfigurationManager::Sources{
-            .session = std::make_shared<Session>(),
-            .imageLoader = std::make_shared<test::FakeImageLoader>(),
-            .cryptorLabel = u"Test"_s,
-            .outputDirectory = dir.path(),
-            .keyStore = keys,
-            .preferredLanguages = QStringList{u"en"_s},
-            .documentsDirectory = dir.filePath(u"documents"_s),
-            .cachesDirectory = dir.filePath(u"caches"_s),
-            .requestTimeout = kRequestTimeout,
-        });
+        AppConfigurationManager::Sources parts = test::managerSources(dir, keys);
+        parts.imageLoader = std::make_shared<test::FakeImageLoader>();
+        parts.requestTimeout = kRequestTimeout;
+        return std::make_unique<AppConfigurationManager>(std::move(parts));
     }
 
     LoadResult load(AppConfigurationManager& configurations,

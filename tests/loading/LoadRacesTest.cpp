@@ -8,14 +8,12 @@
 #include "InMemoryKeyStore.h"
 #include "Loads.h"
 #include "QtPrinting.h"
+#include "TestFiles.h"
 #include "TestHttpServer.h"
 #include "foundation/ImageLoader.h"
-#include "session/Session.h"
 
 #include <gtest/gtest.h>
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <mutex>
@@ -29,16 +27,6 @@ using Reply = test::TestHttpServer::Reply;
 
 // Ample time for a small file load to end when nothing holds it up.
 constexpr int kTimeForTheNewestLoad = 500;
-
-QByteArray png() {
-    QImage image(2, 2, QImage::Format_ARGB32);
-    image.fill(Qt::green);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // An app named `name` whose one step shows the picture at `imageURL`.
 QByteArray documentNamed(const QString& name, const QString& imageURL = {}) {
@@ -54,29 +42,20 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         // The picture of the first load stalls until the test lets it go.
-        server.reply(u"GET"_s, u"/stalling.png"_s, Reply{200, png(), u"image/png"_s, true});
+        server.reply(u"GET"_s, u"/stalling.png"_s,
+                     Reply{200, test::pngBytes({2, 2}), u"image/png"_s, true});
     }
     void TearDown() override { server.release(); }
 
     // A manager with the real picture loader, so that a step's picture is downloaded while the
     // document decodes.
     std::unique_ptr<AppConfigurationManager> manager() {
-        return std::make_unique<AppConfigurationManager>(AppConfigurationManager::Sources{
-            .session = std::make_shared<Session>(),
-            .cryptorLabel = u"Test"_s,
-            .outputDirectory = dir.path(),
-            .keyStore = keys,
-            .preferredLanguages = QStringList{u"en"_s},
-            .documentsDirectory = dir.filePath(u"documents"_s),
-            .cachesDirectory = dir.filePath(u"caches"_s),
-        });
+        return std::make_unique<AppConfigurationManager>(test::managerSources(dir, keys));
     }
 
     QString writeDocument(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        EXPECT_TRUE(test::writeFile(dir.filePath(name), bytes));
+        return dir.filePath(name);
     }
 
     // Starts `first`, waits until its picture is being fetched, then supersedes it with a file
@@ -159,15 +138,9 @@ TEST_F(LoadRacesTest, ARemoteDocumentIsDecodedOnTheQueueOfEveryLoad) {
     server.reply(u"GET"_s, u"/app.json"_s,
                  Reply{200, documentNamed(u"Remote"_s, u"https://pictures.example/a.png"_s)});
     auto pictures = std::make_shared<ThreadNotingImageLoader>();
-    AppConfigurationManager configurations(AppConfigurationManager::Sources{
-        .session = std::make_shared<Session>(),
-        .imageLoader = pictures,
-        .cryptorLabel = u"Test"_s,
-        .outputDirectory = dir.path(),
-        .keyStore = keys,
-        .documentsDirectory = dir.filePath(u"documents"_s),
-        .cachesDirectory = dir.filePath(u"caches"_s),
-    });
+    AppConfigurationManager::Sources parts = test::managerSources(dir, keys);
+    parts.imageLoader = pictures;
+    AppConfigurationManager configurations(std::move(parts));
 
     ASSERT_TRUE(test::load(configurations,
                            AppConfigurationContext::remote(server.url(u"/app.json"_s).toString())));

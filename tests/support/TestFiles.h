@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
+#include <QSize>
 #include <QString>
 
 namespace pathloom::test {
@@ -9,5 +11,7 @@ namespace pathloom::test {
 bool writeFile(const QString& path, const QByteArray& bytes);
 // The file's bytes; empty when it cannot be read.
 [[nodiscard]] QByteArray readFile(const QString& path);
+// A picture of `size` filled with `colour`, as the bytes of a PNG file.
+[[nodiscard]] QByteArray pngBytes(QSize size, QColor colour = Qt::blue);
 
 }  // namespace pathloom::test
