@@ -11,8 +11,8 @@
 #include "network/Credential.h"
 #include "network/CredentialsStore.h"
 #include "network/NetworkManager.h"
+#include "network/RequestFactory.h"
 #include "network/SecurityStore.h"
-#include "network/UserAgent.h"
 #include "session/Session.h"
 #include "session/URLFormatter.h"
 
@@ -59,9 +59,7 @@ struct ClientRig {
 QNetworkRequest bareRequest(const QUrl& origin, int index) {
     QUrl url = origin;
     url.setPath(DevServerProcess::itemPath(index));
-    QNetworkRequest request(url);
-    request.setTransferTimeout(int(NetworkManager::defaultTransferTimeout.count()));
-    request.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+    QNetworkRequest request = RequestFactory().request(url);
     request.setRawHeader("AUTHORIZATION", "Bearer " + kToken.toUtf8());
     return request;
 }
