@@ -4,7 +4,9 @@
 #include "taskmodel/ORKResult.h"
 #include "taskmodel/ORKTaskRun.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -41,6 +43,8 @@ public:
     virtual void contentLoadingChanged(bool /*loading*/) {}
     // A button's action has run to its end: applied, failed, or declined by the user.
     virtual void buttonActionDidEnd() {}
+    // A document to show has arrived: the bytes of the PDF fetched from `url`.
+    virtual void documentDidLoad(const QUrl& /*url*/, const QByteArray& /*bytes*/) {}
 
     // Asks the user; `answer` receives true when the user confirmed.
     virtual void confirm(const Confirmation& confirmation, std::function<void(bool)> answer) = 0;
