@@ -1,6 +1,7 @@
 #include "ConfigurationReport.h"
 
-#include "serialization/EncodingTable.h"
+#include "run/NavigationPlan.h"
+#include "run/StepKind.h"
 #include "serialization/ORKESerializer.h"
 #include "session/ResultEqualityStepNavigationRule.h"
 #include "steps/DisplayItem.h"
@@ -131,52 +132,13 @@ QJsonArray rulesJson(const ORKNavigableOrderedTask& task) {
 
 }  // namespace
 
-QString ConfigurationReport::className(const std::shared_ptr<ORKStep>& pointer) {
-    const ORKStep& step = *pointer;
-    static const QList<std::pair<QString, bool (*)(const ORKStep&)>> frameworkClasses{
-        {u"PathloomNetworkStep"_s,
-         [](const ORKStep& s) { return dynamic_cast<const PathloomNetworkStep*>(&s) != nullptr; }},
-        {u"PathloomSimulateNetworkStep"_s,
-         [](const ORKStep& s) {
-             return dynamic_cast<const PathloomSimulateNetworkStep*>(&s) != nullptr;
-         }},
-        {u"PathloomListStep"_s,
-         [](const ORKStep& s) { return dynamic_cast<const PathloomListStep*>(&s) != nullptr; }},
-        {u"PathloomNetworkListStep"_s,
-         [](const ORKStep& s) {
-             return dynamic_cast<const PathloomNetworkListStep*>(&s) != nullptr;
-         }},
-        {u"PathloomDisplayStep"_s,
-         [](const ORKStep& s) { return dynamic_cast<const PathloomDisplayStep*>(&s) != nullptr; }},
-        {u"PathloomNetworkDisplayStep"_s,
-         [](const ORKStep& s) {
-             return dynamic_cast<const PathloomNetworkDisplayStep*>(&s) != nullptr;
-         }},
-        {u"PathloomEmailStep"_s,
-         [](const ORKStep& s) { return dynamic_cast<const PathloomEmailStep*>(&s) != nullptr; }},
-        {u"PathloomPDFStep"_s,
-         [](const ORKStep& s) { return dynamic_cast<const PathloomPDFStep*>(&s) != nullptr; }},
-        {u"PathloomDocumentCaptureStep"_s,
-         [](const ORKStep& s) {
-             return dynamic_cast<const PathloomDocumentCaptureStep*>(&s) != nullptr;
-         }},
-    };
-    for (const auto& [name, matches] : frameworkClasses) {
-        if (matches(step)) {
-            return name;
-        }
-    }
-    const ObjectClass* objectClass = EncodingTable::shared().classOf(Value(pointer));
-    return objectClass ? objectClass->name() : u"ORKStep"_s;
-}
-
 QJsonObject ConfigurationReport::toJson(const AppConfiguration& configuration) {
     QJsonArray workflows;
     for (const Workflow& workflow : configuration.tasks) {
         QJsonArray steps;
         for (const auto& step : workflow.task->steps) {
             steps.append(QJsonObject{{u"identifier"_s, step->identifier},
-                                     {u"class"_s, className(step)},
+                                     {u"class"_s, stepClassName(step)},
                                      {u"title"_s, orNull(step->title)},
                                      {u"text"_s, orNull(step->text)},
                                      {u"encoded"_s, encoded(step)}});
@@ -211,6 +173,7 @@ QJsonObject ConfigurationReport::toJson(const AppConfiguration& configuration) {
              ? QJsonValue(configuration.analyticsURL->toString(QUrl::FullyEncoded))
              : QJsonValue()},
         {u"workflows"_s, workflows},
+        {u"navigation"_s, NavigationPlan::toJson(NavigationPlan::make(configuration))},
     };
 }
 
@@ -218,11 +181,12 @@ QString ConfigurationReport::toText(const AppConfiguration& configuration) {
     QString text = u"%1 (app %2), %3\n"_s.arg(configuration.name)
                        .arg(configuration.id)
                        .arg(styleName(configuration.navigationStyle));
+    text += NavigationPlan::describe(NavigationPlan::make(configuration)) + u'\n';
     for (const Workflow& workflow : configuration.tasks) {
         text += u"  workflow %1 '%2' %3\n"_s.arg(workflow.id)
                     .arg(workflow.task->identifier, workflow.name.value_or(QString()));
         for (const auto& step : workflow.task->steps) {
-            text += u"    %1 %2: %3\n"_s.arg(className(step), step->identifier,
+            text += u"    %1 %2: %3\n"_s.arg(stepClassName(step), step->identifier,
                                              step->title.value_or(QString()));
         }
     }

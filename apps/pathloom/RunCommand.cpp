@@ -1,13 +1,12 @@
 #include "RunCommand.h"
 
 #include "analytics/AppEvent.h"
-#include "foundation/Json.h"
 #include "network/CredentialsStore.h"
 #include "network/SecurityStore.h"
+#include "run/RunError.h"
+#include "run/RunReport.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
-#include <QJsonArray>
 
 namespace pathloom {
 
@@ -54,18 +53,39 @@ void RunCommand::start(AppConfiguration configuration, Finished finished) {
         end(1);
         return;
     }
-    if (!m_files.isValid()) {
-        m_journal.fail(RunError(u"Could not create a folder for captured files."_s));
+    const std::optional<QDir> files = folder(m_options.filesDirectory, u"files"_s);
+    // A given outbox is only written when an e-mail step sends, which reports a failure itself.
+    const std::optional<QDir> outbox = m_options.outbox ? std::optional(QDir(*m_options.outbox))
+                                                        : folder(std::nullopt, u"outbox"_s);
+    if (!files || !outbox) {
         end(1);
         return;
     }
-    m_environment.reset(new WorkflowRun::Environment{*m_configuration, m_options.answers,
-                                                     m_analytics, m_session, QDir(m_files.path()),
-                                                     m_journal});
-    m_run =
-        WorkflowRun::create(*workflow, *m_environment,
-                            [this](ORKTaskViewControllerFinishReason reason) { runEnded(reason); });
-    m_run->start();
+    m_files.emplace(*files);
+    m_outbox.emplace(*outbox);
+    m_environment.emplace(WorkflowRunner::Environment{m_configuration->tasks, m_analytics,
+                                                      m_session, files->absolutePath()});
+    m_context.emplace(CommandStepActor::Context{
+        m_options.answers, m_journal, *m_files, *m_outbox,
+        StepController::Services{&*m_outbox, files->absolutePath()}, m_options.strict});
+    m_actor.emplace(*m_context,
+                    [this](ORKTaskViewControllerFinishReason reason) { runEnded(reason); });
+    m_actor->start(*workflow, *m_environment);
+}
+
+std::optional<QDir> RunCommand::folder(const std::optional<QString>& given, const QString& name) {
+    if (!given) {
+        if (!m_temporary.isValid() || !QDir(m_temporary.path()).mkpath(name)) {
+            m_journal.fail(RunError(u"Could not create a temporary folder."_s));
+            return std::nullopt;
+        }
+        return QDir(m_temporary.filePath(name));
+    }
+    if (!QDir().mkpath(*given)) {
+        m_journal.fail(RunError(u"Could not create the folder %1."_s.arg(*given)));
+        return std::nullopt;
+    }
+    return QDir(*given);
 }
 
 int RunCommand::loadFailed(const Error& error) {
@@ -119,20 +139,11 @@ bool RunCommand::writeReport(bool completed) {
     if (!m_options.reportPath) {
         return true;
     }
-    const std::optional<Error>& error = m_journal.error();
-    const QJsonObject report{
-        {u"steps"_s, QJsonArray::fromStringList(m_journal.steps())},
-        {u"finish"_s, completed ? u"completed"_s : u"failed"_s},
-        {u"error"_s, error ? QJsonValue(error->localizedDescription()) : QJsonValue()},
-        {u"session"_s, m_journal.session()},
-    };
-    QFile file(*m_options.reportPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(json::write(report)) < 0 || !file.flush()) {
-        m_err << u"Could not write the report to %1."_s.arg(*m_options.reportPath) << Qt::endl;
-        return false;
+    const auto written = RunReport::write(m_journal, completed, *m_options.reportPath);
+    if (!written) {
+        m_err << written.error() << Qt::endl;
     }
-    return true;
+    return written.has_value();
 }
 
 }  // namespace pathloom

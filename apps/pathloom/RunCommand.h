@@ -1,11 +1,14 @@
 #pragma once
 
-#include "AnswerSheet.h"
-#include "RunJournal.h"
-#include "WorkflowRun.h"
+#include "CommandStepActor.h"
 #include "analytics/Analytics.h"
 #include "foundation/KeyStore.h"
 #include "loading/AppConfiguration.h"
+#include "run/AnswerSheet.h"
+#include "run/CapturedFiles.h"
+#include "run/OutboxMailComposer.h"
+#include "run/RunJournal.h"
+#include "run/WorkflowRunner.h"
 #include "session/Session.h"
 
 #include <QSettings>
@@ -25,10 +28,16 @@ public:
     struct Options {
         // A workflow id, else a workflow identifier.
         QString workflow;
-        AnswerSheet answers;
-        std::optional<QString> reportPath;
+        AnswerSheet answers = {};
+        std::optional<QString> reportPath = {};
         // Stored as the session token after the load, as a host's sign-in would.
-        std::optional<QString> token;
+        std::optional<QString> token = {};
+        // Where e-mails are written as .eml files; a temporary folder when not given.
+        std::optional<QString> outbox = {};
+        // Where captures are stored; a temporary folder when not given.
+        std::optional<QString> filesDirectory = {};
+        // A required question without an answer ends the run instead of going on.
+        bool strict = false;
     };
     // Receives the exit status: 0 when the task completed, 1 otherwise.
     using Finished = std::function<void(int)>;
@@ -44,6 +53,9 @@ public:
 
 private:
     [[nodiscard]] std::optional<Workflow> chosenWorkflow() const;
+    // The folder given, made when missing, else a new folder in `temporary`.
+    [[nodiscard]] std::optional<QDir> folder(const std::optional<QString>& given,
+                                             const QString& name);
     void runEnded(ORKTaskViewControllerFinishReason reason);
     // Gives the analytics requests still in flight a few seconds, then ends.
     void end(int status);
@@ -55,11 +67,14 @@ private:
     std::shared_ptr<QSettings> m_settings;
     QTextStream& m_err;
     RunJournal m_journal;
-    QTemporaryDir m_files;
+    QTemporaryDir m_temporary;
     std::optional<AppConfiguration> m_configuration;
     Analytics m_analytics;
-    std::unique_ptr<WorkflowRun::Environment> m_environment;
-    std::shared_ptr<WorkflowRun> m_run;
+    std::optional<CapturedFiles> m_files;
+    std::optional<OutboxMailComposer> m_outbox;
+    std::optional<WorkflowRunner::Environment> m_environment;
+    std::optional<CommandStepActor::Context> m_context;
+    std::optional<CommandStepActor> m_actor;
     QTimer m_analyticsWait;
     Finished m_finished;
 };

@@ -3,7 +3,7 @@
 //   pathloom validate SOURCE [options]
 //   pathloom inspect SOURCE [--json] [options]
 //   pathloom run SOURCE --workflow ID|IDENTIFIER [--answers FILE] [--report FILE] [--token VALUE]
-//       [options]
+//       [--outbox DIR] [--files-dir DIR] [--strict] [options]
 //
 // SOURCE is an http(s) URL, the word "cached" or a file path. Exit status: 0 success, 1 the load
 // failed or the run did not complete (the error's description is the last text on stderr), 2
@@ -11,12 +11,12 @@
 
 #include "ConfigurationReport.h"
 #include "RunCommand.h"
-#include "analytics/UserDefault.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
 #include "loading/AppConfigurationManager.h"
 #include "network/CredentialsStore.h"
 #include "network/SecurityStore.h"
+#include "run/SourceSelection.h"
 #include "session/Session.h"
 
 #include <QCommandLineParser>
@@ -97,7 +97,8 @@ std::optional<RunCommand::Options> runOptions(const QCommandLineParser& parser, 
         problem = u"run needs --workflow ID or IDENTIFIER."_s;
         return std::nullopt;
     }
-    RunCommand::Options options{parser.value(u"workflow"_s), {}, std::nullopt, std::nullopt};
+    RunCommand::Options options{.workflow = parser.value(u"workflow"_s),
+                                .strict = parser.isSet(u"strict"_s)};
     if (parser.isSet(u"answers"_s)) {
         std::expected<AnswerSheet, QString> answers = AnswerSheet::read(parser.value(u"answers"_s));
         if (!answers) {
@@ -111,6 +112,12 @@ std::optional<RunCommand::Options> runOptions(const QCommandLineParser& parser, 
     }
     if (parser.isSet(u"token"_s)) {
         options.token = parser.value(u"token"_s);
+    }
+    if (parser.isSet(u"outbox"_s)) {
+        options.outbox = parser.value(u"outbox"_s);
+    }
+    if (parser.isSet(u"files-dir"_s)) {
+        options.filesDirectory = parser.value(u"files-dir"_s);
     }
     return options;
 }
@@ -140,6 +147,9 @@ int main(int argc, char* argv[]) {
         {u"answers"_s, u"run: a JSON object of answers by step identifier."_s, u"FILE"_s},
         {u"report"_s, u"run: write a JSON report of the walk to FILE."_s, u"FILE"_s},
         {u"token"_s, u"run: a session token to sign in with after the load."_s, u"VALUE"_s},
+        {u"outbox"_s, u"run: write e-mails as .eml files into DIR."_s, u"DIR"_s},
+        {u"files-dir"_s, u"run: store captured files in DIR."_s, u"DIR"_s},
+        {u"strict"_s, u"run: a required question without an answer ends the run."_s},
     });
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -177,15 +187,10 @@ int main(int argc, char* argv[]) {
     AppConfigurationManager manager(sources);
     const auto settings = std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                       u"pathloom"_s, u"pathloom"_s);
-    // As an app does: a new document from a server or a file starts without the analytics
-    // visitor and without stored credentials.
-    if (!std::holds_alternative<AppConfigurationContext::Cached>(context->source)) {
-        settings->remove(settingsKey(UserDefault::currentVisitorToken));
-        settings->sync();
-        (void)CredentialsStore(std::make_shared<const SecurityStore>(sources.keyStore))
-            .removeAllCredentials();
-    }
-    manager.stepsSession()->removeAllValueProviders();
+    SourceSelection::prepareForLoad(
+        *context, *settings,
+        CredentialsStore(std::make_shared<const SecurityStore>(sources.keyStore)),
+        *manager.stepsSession());
     std::optional<RunCommand> runCommand;
     if (run) {
         runCommand.emplace(std::move(*run), manager.stepsSession(), sources.keyStore, settings, out,

@@ -26,8 +26,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kConfigurationEntry = u".env"_s;
-
 QString directoryFor(const QString& given, QStandardPaths::StandardLocation role) {
     const QString directory = given.isEmpty() ? QStandardPaths::writableLocation(role) : given;
     QDir().mkpath(directory);
@@ -72,8 +70,8 @@ struct AppConfigurationManager::Pipeline {
         // write happens on the one background queue, so a load that passes this check writes
         // before any newer load does.
         if (configuration && !load.isCancelled()) {
-            const std::expected<void, Error> saved =
-                cache.saveEncoded(StoredFormWriter::write(*app), kConfigurationEntry, true);
+            const std::expected<void, Error> saved = cache.saveEncoded(
+                StoredFormWriter::write(*app), kConfigurationEntry.toString(), true);
             if (!saved) {
                 console.print(u"Error saving configuration: "_s +
                               saved.error().localizedDescription());
@@ -83,7 +81,8 @@ struct AppConfigurationManager::Pipeline {
     }
 
     LoadResult loadCached() const {
-        const std::optional<AppData> app = cache.load(kConfigurationEntry, &AppData::fromStored);
+        const std::optional<AppData> app =
+            cache.load(kConfigurationEntry.toString(), &AppData::fromStored);
         if (!app) {
             return std::unexpected(ConfigurationLoaderError::localDataNotAvailable());
         }

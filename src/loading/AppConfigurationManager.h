@@ -33,6 +33,9 @@ class AppConfigurationManager {
 public:
     using Completion = std::function<void(std::expected<AppConfiguration, Error>)>;
 
+    // The cache entry that holds the last loaded document.
+    static constexpr QStringView kConfigurationEntry = u".env";
+
     // Every part a manager is made of. Absent parts take their defaults: per-user directories from
     // QStandardPaths, the file key store, the image loader over the caches directory.
     struct Sources {

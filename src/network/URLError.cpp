@@ -98,6 +98,8 @@ QString URLError::description() const {
             return u"Could not connect to the server."_s;
         case badServerResponse:
             return u"The server returned a response the app cannot read."_s;
+        case dataLengthExceedsMaximum:
+            return u"The resource exceeds the maximum size."_s;
         case secureConnectionFailed:
             return u"A secure connection to the server cannot be made."_s;
         case cannotOpenFile:

@@ -19,6 +19,7 @@ public:
         cannotFindHost = -1003,
         cannotConnectToHost = -1004,
         badServerResponse = -1011,
+        dataLengthExceedsMaximum = -1103,
         secureConnectionFailed = -1200,
         cannotOpenFile = -3000,
     };

@@ -16,8 +16,26 @@ void ORKTaskRun::start() {
     enter(std::move(first));
 }
 
+bool ORKTaskRun::hasNextStep() const {
+    return !m_finished && m_currentStep &&
+           m_task->stepAfterStep(m_currentStep.get(), m_result) != nullptr;
+}
+
+bool ORKTaskRun::hasPreviousStep() const {
+    return !m_finished && m_currentStep &&
+           m_task->stepBeforeStep(m_currentStep.get(), m_result) != nullptr;
+}
+
+std::shared_ptr<const ORKStepResult> ORKTaskRun::currentStepResult() const {
+    return mutableCurrentStepResult();
+}
+
+std::shared_ptr<const ORKStepResult> ORKTaskRun::lastResult(const QString& stepIdentifier) const {
+    return m_lastResults.value(stepIdentifier);
+}
+
 void ORKTaskRun::addResult(std::shared_ptr<ORKResult> result) {
-    if (const auto stepResult = currentStepResult()) {
+    if (const auto stepResult = mutableCurrentStepResult()) {
         stepResult->results.append(std::move(result));
     }
 }
@@ -69,12 +87,13 @@ void ORKTaskRun::enter(std::shared_ptr<ORKStep> step) {
 }
 
 void ORKTaskRun::leave(ORKStepViewControllerNavigationDirection direction) {
-    const auto stepResult = currentStepResult();
+    const auto stepResult = mutableCurrentStepResult();
     stepResult->endDate = QDateTime::currentDateTimeUtc();
+    m_lastResults.insert(stepResult->identifier, stepResult);
     m_delegate.stepWillDisappear(*m_currentStep, *stepResult, direction);
 }
 
-std::shared_ptr<ORKStepResult> ORKTaskRun::currentStepResult() const {
+std::shared_ptr<ORKStepResult> ORKTaskRun::mutableCurrentStepResult() const {
     return m_result.results.isEmpty()
                ? nullptr
                : std::dynamic_pointer_cast<ORKStepResult>(m_result.results.last());

@@ -5,6 +5,7 @@
 #include "taskmodel/ORKTask.h"
 #include "taskmodel/ORKTaskResult.h"
 
+#include <QHash>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,15 @@ public:
     [[nodiscard]] const std::shared_ptr<ORKStep>& currentStep() const { return m_currentStep; }
     [[nodiscard]] const ORKTaskResult& result() const { return m_result; }
     [[nodiscard]] bool isFinished() const { return m_finished; }
+    // Whether the task names a step after the current one, given the results so far.
+    [[nodiscard]] bool hasNextStep() const;
+    [[nodiscard]] bool hasPreviousStep() const;
+    // The result of the step shown now; null before the first step.
+    [[nodiscard]] std::shared_ptr<const ORKStepResult> currentStepResult() const;
+    // The step result that step had when it was last left, either way; kept after going back so
+    // that a screen can show what was answered there. Null for a step not left yet.
+    [[nodiscard]] std::shared_ptr<const ORKStepResult> lastResult(
+        const QString& stepIdentifier) const;
 
     // Adds what the current step recorded to its step result.
     void addResult(std::shared_ptr<ORKResult> result);
@@ -60,12 +70,13 @@ public:
 private:
     void enter(std::shared_ptr<ORKStep> step);
     void leave(ORKStepViewControllerNavigationDirection direction);
-    [[nodiscard]] std::shared_ptr<ORKStepResult> currentStepResult() const;
+    [[nodiscard]] std::shared_ptr<ORKStepResult> mutableCurrentStepResult() const;
 
     std::shared_ptr<const ORKTask> m_task;
     ORKTaskRunDelegate& m_delegate;
     std::shared_ptr<ORKStep> m_currentStep;
     ORKTaskResult m_result;
+    QHash<QString, std::shared_ptr<const ORKStepResult>> m_lastResults;
     bool m_finished = false;
 };
 

@@ -154,5 +154,45 @@ TEST_F(PathloomCommandTest, InspectsTheCachedDocumentOfAnEarlierLoad) {
     EXPECT_TRUE(cached.out.startsWith(u"Kinds (app 5), list"_s)) << cached.out.toStdString();
 }
 
+TEST_F(PathloomCommandTest, InspectsHowTheAppWillBeShown) {
+    const QByteArray workflows = R"("servers":[{"id":1,"url":"https://api.example.com"}],
+        "workflows":[
+        {"id":1,"identifier":"one","name":"One","steps":[{"type":"instructions","identifier":"a"}]},
+        {"id":2,"identifier":"two","name":"Two","steps":[{"type":"instructions","identifier":"b"}]},
+        {"id":3,"identifier":"three","name":"Three","steps":[{"type":"instructions","identifier":"c"}]}])";
+    const QString tabs =
+        document(u"tabs.json"_s, R"({"id":6,"name":"Tabs","navigationStyle":"tab_bar",
+            "navigationWorkflow1Id":3,"navigationWorkflow2Id":99,"navigationWorkflow3Id":1,)" +
+                                     workflows + '}');
+    const QString primary =
+        document(u"primary.json"_s,
+                 R"({"id":7,"name":"Primary","navigationStyle":"primary_workflow",
+            "navigationWorkflow1Id":42,)" +
+                     workflows + '}');
+    const struct {
+        QStringList arguments;
+        QString line;
+    } cases[] = {
+        {{u"inspect"_s, tabs}, uR"(Navigation: tabs 3 "Three", 1 "One")"_s},
+        {{u"inspect"_s, tabs, u"--initial-workflow"_s, u"1"_s},
+         uR"(Navigation: tabs 3 "Three", 1 "One" (selected: 1))"_s},
+        {{u"inspect"_s, primary},
+         u"Navigation: cannot be shown: The operation couldn’t be completed. "
+         u"(PathloomCore.PathloomRootViewControllerError error 0.)"_s},
+    };
+    for (const auto& inspected : cases) {
+        const CommandRun run = pathloom(inspected.arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.split(u'\n').contains(inspected.line)) << run.out.toStdString();
+    }
+
+    const CommandRun json =
+        pathloom({u"inspect"_s, tabs, u"--initial-workflow"_s, u"1"_s, u"--json"_s});
+    const QJsonObject navigation =
+        test::jsonObject(json.out.toUtf8()).value(u"navigation"_s).toObject();
+    EXPECT_EQ(navigation.value(u"style"_s), QJsonValue(u"tabBar"_s));
+    EXPECT_EQ(navigation.value(u"selectedIndex"_s), QJsonValue(1));
+}
+
 }  // namespace
 }  // namespace pathloom

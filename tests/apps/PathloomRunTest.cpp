@@ -1,4 +1,5 @@
 #include "JsonLiteral.h"
+#include "PdfInspection.h"
 #include "QtPrinting.h"
 #include "TestFiles.h"
 #include "foundation/Json.h"
@@ -132,7 +133,9 @@ TEST_F(PathloomRunTest, WalksTheDemoWorkflowToItsCompletion) {
                                 readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/photo.png"))));
     origin = startServer();
 
-    const CommandRun walk = run(u"inspection"_s, answers, {u"--token"_s, u"demo-token"_s});
+    const CommandRun walk = run(u"inspection"_s, answers,
+                                {u"--token"_s, u"demo-token"_s, u"--outbox"_s, path(u"outbox"_s),
+                                 u"--files-dir"_s, path(u"files"_s)});
 
     ASSERT_EQ(walk.exitCode, 0) << walk.err.toStdString();
     const QStringList expected{u"welcome"_s, u"inspector"_s, u"site_type"_s,    u"accessible"_s,
@@ -160,8 +163,10 @@ TEST_F(PathloomRunTest, WalksTheDemoWorkflowToItsCompletion) {
     }
     EXPECT_EQ(seen, (QStringList{u"GET /app.json"_s, u"POST /inspections"_s, u"PUT /uploads/Ada"_s,
                                  u"GET /rooms.json"_s, u"GET /rooms/2.json"_s,
-                                 u"PUT /rooms/2/checked"_s}))
+                                 u"PUT /rooms/2/checked"_s, u"GET /guide.pdf"_s}))
         << "the list's selection fills the page's URL template";
+    EXPECT_EQ(requests().last().value(u"authorization"_s), QJsonValue(QJsonValue::Null))
+        << "the PDF may live on another host, so it is fetched without the token";
     const QJsonObject post = requests()[1];
     EXPECT_EQ(post.value(u"authorization"_s), QJsonValue(u"Bearer demo-token"_s));
     const QJsonObject posted = test::jsonObject(post.value(u"body"_s).toString().toUtf8());
@@ -186,6 +191,24 @@ TEST_F(PathloomRunTest, WalksTheDemoWorkflowToItsCompletion) {
     EXPECT_EQ(events.count(u"workflow_opened"_s), 2);
     EXPECT_EQ(events.count(u"step_opened"_s), expected.size())
         << "the run waits for the analytics posts still in flight";
+
+    const QStringList mails = QDir(path(u"outbox"_s)).entryList(QDir::Files);
+    ASSERT_EQ(mails, QStringList{u"email_report-1.eml"_s});
+    const QString mail = QString::fromUtf8(readFile(path(u"outbox/"_s + mails[0])));
+    for (const QString& line :
+         {u"To: facilities@example.com"_s, u"Subject: Site Inspection - Inspection"_s,
+          u"inspector.answer: Ada"_s, u"follow_up.selected.text: Schedule a repair"_s,
+          u"Content-Type: image/png;"_s}) {
+        EXPECT_TRUE(mail.split(u"\r\n"_s).contains(line)) << line.toStdString();
+    }
+    const QByteArray scan = readFile(path(u"files/receipt.pdf"_s));
+    EXPECT_TRUE(scan.startsWith("%PDF-"));
+    EXPECT_EQ(test::pdfPageCount(scan), 3) << "one page per scanned picture";
+    QDirIterator photos(path(u"files"_s), {u"photo.png"_s}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    ASSERT_TRUE(photos.hasNext()) << "the captured photo is stored in the files folder";
+    EXPECT_EQ(readFile(photos.next()),
+              readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/photo.png")));
 }
 
 const QByteArray kBranchingApp =
@@ -285,6 +308,91 @@ TEST_F(PathloomRunTest, FailsWhereAUserWouldBeStuck) {
         EXPECT_TRUE(remote.err.trimmed().endsWith(remote.report.value(u"error"_s).toString()))
             << remote.err.toStdString();
     }
+}
+
+TEST_F(PathloomRunTest, MailsCarryTheFilesTheyAskForAndLineBreaksAddNoHeaders) {
+    ASSERT_TRUE(test::writeFile(
+        path(u"root/app.json"_s),
+        R"({"id":5,"name":"Shop\r\nBcc: app@example.com","servers":[{"id":1,"url":"${origin}"}],
+      "navigationStyle":"list","workflows":[{"id":1,"identifier":"send","name":"Send","steps":[
+        {"type":"imageCapture","identifier":"shot"},
+        {"type":"email","identifier":"mail","sendTo":"desk@example.com\nBcc: to@example.com",
+         "requestPropertyIdentifiers":["picture.png"]}]}]})"));
+    const QByteArray picture = test::pngBytes(QSize(7, 5));
+    ASSERT_TRUE(test::writeFile(path(u"picture.png"_s), picture));
+    origin = startServer();
+
+    const CommandRun walk =
+        run(u"send"_s, R"({"shot":"picture.png"})", {u"--outbox"_s, path(u"outbox"_s)});
+
+    ASSERT_EQ(walk.exitCode, 0) << walk.err.toStdString();
+    const QString mail = QString::fromUtf8(readFile(path(u"outbox/mail-1.eml"_s)));
+    const QStringList lines = mail.split(u"\r\n"_s);
+    EXPECT_TRUE(lines.contains(u"To: desk@example.com Bcc: to@example.com"_s))
+        << mail.toStdString();
+    EXPECT_TRUE(lines.filter(QRegularExpression(u"^Bcc:"_s)).isEmpty()) << mail.toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(u"^Subject:"_s)).size(), 1);
+    const qsizetype part = lines.indexOf(u"Content-Disposition: attachment;"_s);
+    ASSERT_GT(part, 0) << mail.toStdString();
+    EXPECT_EQ(lines[part - 3], u"Content-Type: image/png;"_s);
+    QByteArray encoded;
+    for (qsizetype line = part + 3; line < lines.size() && !lines[line].startsWith(u"--"_s);
+         ++line) {
+        encoded += lines[line].toLatin1();
+    }
+    EXPECT_EQ(QByteArray::fromBase64(encoded), picture);
+}
+
+TEST_F(PathloomRunTest, RefusesWhatAScreenWouldRefuseWithTheScreensText) {
+    ASSERT_TRUE(test::writeFile(path(u"root/app.json"_s),
+                                R"({"id":6,"name":"Refusals","servers":[{"id":1,"url":"${origin}"}],
+      "navigationStyle":"list","workflows":[
+        {"id":1,"identifier":"count","steps":[{"type":"question","identifier":"n",
+          "answerFormat":{"_class":"ORKNumericAnswerFormat","style":"integer","minimum":1,"maximum":10}}]},
+        {"id":2,"identifier":"code","steps":[{"type":"question","identifier":"t",
+          "answerFormat":{"_class":"ORKTextAnswerFormat","validationRegularExpression":
+            {"pattern":"^[A-Z]{3}$","options":[]},
+           "invalidMessage":"Three capital letters, please."}}]},
+        {"id":3,"identifier":"shoot","steps":[{"type":"imageCapture","identifier":"shot"}]},
+        {"id":4,"identifier":"mail","steps":[{"type":"email","identifier":"m"}]},
+        {"id":5,"identifier":"guide","steps":[{"type":"pdfViewer","identifier":"p","pdfURL":"/data.json"}]},
+        {"id":6,"identifier":"elsewhere","steps":[{"type":"pdfViewer","identifier":"p","pdfURL":"mailto:a@example.com"}]},
+        {"id":7,"identifier":"ask","steps":[{"type":"question","identifier":"q",
+          "answerFormat":{"_class":"ORKBooleanAnswerFormat"}}]}]})"));
+    ASSERT_TRUE(test::writeFile(path(u"root/data.json"_s), R"({"not":"a PDF"})"));
+    ASSERT_TRUE(test::writeFile(path(u"notes.txt"_s), "plain words"));
+    ASSERT_TRUE(test::writeFile(path(u"blocked"_s), "a file where the outbox should be"));
+    origin = startServer();
+
+    const struct {
+        QString workflow;
+        QByteArray answers;
+        QStringList extra;
+        QString error;
+    } cases[] = {
+        {u"count"_s, R"({"n":11})", {}, u"Enter a number from 1 to 10."_s},
+        {u"count"_s, R"({"n":2.5})", {}, u"Enter a whole number."_s},
+        {u"code"_s, R"({"t":"abc"})", {}, u"Three capital letters, please."_s},
+        {u"shoot"_s, R"({"shot":"notes.txt"})", {}, u"This file is not a picture."_s},
+        {u"mail"_s,
+         R"({})",
+         {u"--outbox"_s, path(u"blocked"_s)},
+         u"Could not write the message to "_s + path(u"blocked"_s)},
+        {u"guide"_s, R"({})", {}, u"Unable to load PDF."_s},
+        {u"elsewhere"_s, R"({})", {}, u"Unable to load PDF, invalid URL."_s},
+        {u"ask"_s, R"({})", {u"--strict"_s}, u"The step 'q' needs an answer."_s},
+    };
+    for (const auto& refused : cases) {
+        const CommandRun walk = run(refused.workflow, refused.answers, refused.extra);
+        EXPECT_EQ(walk.exitCode, 1) << refused.workflow.toStdString();
+        EXPECT_TRUE(walk.report.value(u"error"_s).toString().startsWith(refused.error))
+            << walk.report.value(u"error"_s).toString().toStdString();
+        EXPECT_TRUE(walk.err.trimmed().split(u'\n').last().startsWith(refused.error))
+            << walk.err.toStdString();
+    }
+
+    const CommandRun lenient = run(u"ask"_s, R"({})");
+    EXPECT_EQ(lenient.exitCode, 0) << "without --strict an unanswered question goes forward";
 }
 
 }  // namespace

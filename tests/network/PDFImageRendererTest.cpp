@@ -1,12 +1,12 @@
 #include "network/PDFImageRenderer.h"
 
+#include "PdfInspection.h"
 #include "QtPrinting.h"
 #include "foundation/Error.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace pathloom {
@@ -24,31 +24,6 @@ QImage filled(int width, int height, qreal devicePixelRatio = 1.0) {
 QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The page boxes of a written PDF, in page order, as "x y width height" texts in shortest form.
-QStringList mediaBoxes(const QByteArray& pdf) {
-    static const QRegularExpression box(uR"(/MediaBox\s*\[\s*([-\d.\s]+?)\s*\])"_s);
-    QStringList boxes;
-    for (const QRegularExpressionMatch& match : box.globalMatch(QString::fromLatin1(pdf))) {
-        QStringList numbers;
-        for (const QString& number : match.captured(1).split(u' ', Qt::SkipEmptyParts)) {
-            numbers.append(QString::number(number.toDouble()));
-        }
-        boxes.append(numbers.join(u' '));
-    }
-    return boxes;
-}
-
-// The pixel sizes of the images embedded in a written PDF, as "width x height" texts.
-QStringList embeddedImages(const QByteArray& pdf) {
-    static const QRegularExpression image(
-        uR"(/Subtype\s*/Image\s*/Width\s+(\d+)\s*/Height\s+(\d+))"_s);
-    QStringList sizes;
-    for (const QRegularExpressionMatch& match : image.globalMatch(QString::fromLatin1(pdf))) {
-        sizes.append(match.captured(1) + u'x' + match.captured(2));
-    }
-    return sizes;
 }
 
 struct PageCase {
@@ -73,7 +48,7 @@ TEST_P(PDFImageRendererPages, EveryPageIsAsLargeAsTheLargestImageInEachDirection
     EXPECT_EQ(url->toLocalFile(), caches.filePath(u"scan.pdf"_s));
     const QByteArray pdf = contents(url->toLocalFile());
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    EXPECT_EQ(mediaBoxes(pdf), GetParam().pages);
+    EXPECT_EQ(test::pdfMediaBoxes(pdf), GetParam().pages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,7 +75,7 @@ TEST(PDFImageRendererTest, EmbedsEveryImageWithItsPixels) {
         PDFImageRenderer(caches.path()).render({filled(100, 200), filled(300, 50)}, u"pages"_s);
 
     ASSERT_TRUE(url.has_value());
-    EXPECT_EQ(embeddedImages(contents(url->toLocalFile())),
+    EXPECT_EQ(test::pdfEmbeddedImages(contents(url->toLocalFile())),
               (QStringList{u"100x200"_s, u"300x50"_s}));
 }
 
@@ -113,7 +88,7 @@ TEST(PDFImageRendererTest, ReplacesAnEarlierDocumentOfTheSameName) {
     const auto url = renderer.render({filled(70, 20)}, u"doc"_s);
 
     ASSERT_TRUE(url.has_value());
-    EXPECT_EQ(mediaBoxes(contents(url->toLocalFile())), QStringList{u"0 0 70 20"_s});
+    EXPECT_EQ(test::pdfMediaBoxes(contents(url->toLocalFile())), QStringList{u"0 0 70 20"_s});
     EXPECT_EQ(QDir(caches.path()).entryList(QDir::Files), QStringList{u"doc.pdf"_s});
 }
 

@@ -3,6 +3,7 @@
 #include "FakeImageLoader.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "RecordingDelegate.h"
 #include "StepDocuments.h"
 #include "TestHttpServer.h"
 #include "loading/Localization.h"
@@ -33,46 +34,8 @@ namespace {
 using namespace Qt::StringLiterals;
 using Reply = test::TestHttpServer::Reply;
 
+using test::RecordingDelegate;
 using test::runUntil;
-
-// Records what a controller asks of its step's screen, in order, as short texts.
-class RecordingDelegate : public StepControllerDelegate {
-public:
-    void addResult(std::shared_ptr<ORKResult> result) override { results.append(result); }
-    void goForward() override { events.append(u"forward"_s); }
-    void goBackward() override { events.append(u"backward"_s); }
-    void showError(const Error& error) override {
-        events.append(u"error: "_s + error.localizedDescription());
-    }
-    void setLoading(bool loading) override { events.append(loading ? u"loading"_s : u"loaded"_s); }
-    void contentDidChange(const std::optional<QString>& emptyMessage) override {
-        events.append(u"content"_s + (emptyMessage ? u": "_s + *emptyMessage : QString()));
-    }
-    void buttonActionDidEnd() override { events.append(u"action ended"_s); }
-    void confirm(const Confirmation& confirmation, std::function<void(bool)> answer) override {
-        confirmations.append(confirmation);
-        events.append(u"confirm"_s);
-        answer(confirms);
-    }
-    void presentWorkflow(const QString& name,
-                         std::function<void(ORKTaskViewControllerFinishReason)> done) override {
-        events.append(u"present "_s + name);
-        done(presentedOutcome);
-    }
-
-    [[nodiscard]] bool ended() const {
-        return !events.isEmpty() &&
-               (events.last() == u"forward" || events.last().startsWith(u"error") ||
-                events.last() == u"action ended" || events.last().startsWith(u"content"));
-    }
-
-    QStringList events;
-    QList<std::shared_ptr<ORKResult>> results;
-    QList<Confirmation> confirmations;
-    bool confirms = true;
-    ORKTaskViewControllerFinishReason presentedOutcome =
-        ORKTaskViewControllerFinishReason::completed;
-};
 
 class StepControllersTest : public testing::Test {
 protected:
@@ -114,7 +77,8 @@ TEST_F(StepControllersTest, NetworkStepPostsTheSessionUploadsWhatIsAskedAndRecor
     controller->start();
 
     ASSERT_TRUE(runUntil([&] { return delegate.ended(); }));
-    EXPECT_EQ(delegate.events, (QStringList{u"loading"_s, u"loaded"_s, u"forward"_s}));
+    EXPECT_EQ(delegate.events,
+              (QStringList{u"loading"_s, u"loaded"_s, u"result"_s, u"forward"_s}));
     ASSERT_EQ(delegate.results.size(), 1);
     const auto result = std::dynamic_pointer_cast<PathloomNetworkStepResult>(delegate.results[0]);
     ASSERT_TRUE(result);
@@ -132,8 +96,8 @@ TEST_F(StepControllersTest, NetworkStepReadsItsReplyOrShowsWhyItCannot) {
         int status;
         QStringList events;
     } cases[] = {
-        {"true", 200, {u"loading"_s, u"loaded"_s, u"forward"_s}},
-        {"[1,2]", 200, {u"loading"_s, u"loaded"_s, u"forward"_s}},
+        {"true", 200, {u"loading"_s, u"loaded"_s, u"result"_s, u"forward"_s}},
+        {"[1,2]", 200, {u"loading"_s, u"loaded"_s, u"result"_s, u"forward"_s}},
         {"not json", 200, {u"loading"_s, u"loaded"_s, u"error"_s}},
         {R"({"response":{}})", 500, {u"loading"_s, u"loaded"_s, u"error"_s}},
     };

@@ -1,6 +1,6 @@
-#include "RunJournal.h"
+#include "run/RunJournal.h"
 
-#include "ConfigurationReport.h"
+#include "run/StepKind.h"
 
 namespace pathloom {
 
@@ -9,8 +9,8 @@ using namespace Qt::StringLiterals;
 bool RunJournal::enter(const std::shared_ptr<ORKStep>& pointer, qsizetype depth) {
     const ORKStep& step = *pointer;
     m_steps.append(step.identifier);
-    QString line = QString(depth * 2, u' ') + step.identifier + u" ("_s +
-                   ConfigurationReport::className(pointer) + u')';
+    QString line =
+        QString(depth * 2, u' ') + step.identifier + u" ("_s + stepClassName(pointer) + u')';
     if (step.title && !step.title->isEmpty()) {
         line += u" \""_s + *step.title + u'"';
     }

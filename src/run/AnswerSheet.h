@@ -1,21 +1,19 @@
 #pragma once
 
-#include "RunError.h"
-#include "taskmodel/ORKResult.h"
-#include "taskmodel/ORKStep.h"
-
 #include <QDir>
 #include <QJsonObject>
-#include <QList>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
 #include <expected>
-#include <memory>
 #include <optional>
 
 namespace pathloom {
 
 // What a user gives at each step of a run without screens, read from a JSON object that maps step
 // identifiers to answers: a question's answer, a form's map of item identifiers to answers, a
-// list's item id, a display page's button label, or a capture step's file path.
+// list's item id, a page's button label (or the labels pressed in order), a capture step's file
+// path (or, for a document scan, the paths of its pages).
 class AnswerSheet {
 public:
     AnswerSheet() = default;
@@ -27,12 +25,14 @@ public:
     [[nodiscard]] static std::expected<AnswerSheet, QString> read(const QString& path);
 
     [[nodiscard]] std::optional<QJsonValue> answer(const QString& stepIdentifier) const;
+    // The answer as a list of texts: one text, a number, or an array of them. Nothing for a step
+    // without an answer or an answer of another shape.
+    [[nodiscard]] std::optional<QStringList> texts(const QString& stepIdentifier) const;
+    // A file path of the sheet, made absolute against the sheet's folder.
+    [[nodiscard]] QString filePath(const QString& path) const;
 
-    // The results that the answer to a question, form or capture step becomes; none for other
-    // steps and for steps without an answer. A capture step's file is copied into
-    // `filesDirectory` first, as a capture would record it there.
-    [[nodiscard]] std::expected<QList<std::shared_ptr<ORKResult>>, RunError> results(
-        const ORKStep& step, const QDir& filesDirectory) const;
+    // An answer as its user wrote it: a text as it is, a number in its shortest form (3, not 3.0).
+    [[nodiscard]] static QString text(const QJsonValue& answer);
 
 private:
     QJsonObject m_answers;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "loading/AppConfigurationContext.h"
+#include "loading/CacheStorage.h"
+
+#include <QList>
+#include <optional>
+
+class QSettings;
+
+namespace pathloom {
+
+class CredentialsStoreProtocol;
+class Session;
+
+// Where an app is loaded from at start-up, and what is cleared before a load, as every host does
+// it: the screens and the command alike.
+class SourceSelection {
+public:
+    // The first source of `preferred` that can be loaded: a server always, a file when something
+    // exists at its path, the cache when `cache` holds the document's entry. Only existence is
+    // tested; a corrupt entry or an unreadable file is found out by the load.
+    [[nodiscard]] static std::optional<AppConfigurationContext> firstUsable(
+        const QList<AppConfigurationContext>& preferred, const CacheStorage& cache);
+
+    // Run before loading from `context`: a document from a server or a file starts without the
+    // analytics visitor token in `settings` and without stored credentials, which the cached
+    // document keeps; the session starts empty in every case. A failure to remove credentials is
+    // not reported: the load goes on.
+    static void prepareForLoad(const AppConfigurationContext& context, QSettings& settings,
+                               const CredentialsStoreProtocol& credentials, Session& session);
+};
+
+}  // namespace pathloom
