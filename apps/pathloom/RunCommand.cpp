@@ -5,19 +5,11 @@
 #include "network/SecurityStore.h"
 #include "run/RunError.h"
 #include "run/RunReport.h"
-
-#include <QDeadlineTimer>
+#include "run/WorkflowChoice.h"
 
 namespace pathloom {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-constexpr int kAnalyticsWaitMilliseconds = 5'000;
-constexpr int kAnalyticsPollMilliseconds = 20;
-
-}  // namespace
 
 RunCommand::RunCommand(Options options, std::shared_ptr<Session> session,
                        std::shared_ptr<KeyStore> keyStore, std::shared_ptr<QSettings> settings,
@@ -46,7 +38,8 @@ void RunCommand::start(AppConfiguration configuration, Finished finished) {
         Analytics::assembled(m_configuration->id, m_configuration->analyticsURL, m_settings);
     m_analytics.log(AppEvent::appOpened());
 
-    const std::optional<Workflow> workflow = chosenWorkflow();
+    const std::optional<Workflow> workflow =
+        WorkflowChoice::find(m_configuration->tasks, m_options.workflow);
     if (!workflow) {
         m_journal.fail(RunError(
             u"The app has no workflow with the id or identifier '%1'."_s.arg(m_options.workflow)));
@@ -95,44 +88,18 @@ int RunCommand::loadFailed(const Error& error) {
     return 1;
 }
 
-std::optional<Workflow> RunCommand::chosenWorkflow() const {
-    const QList<Workflow>& workflows = m_configuration->tasks;
-    bool isNumber = false;
-    const qint64 id = m_options.workflow.toLongLong(&isNumber);
-    if (isNumber) {
-        for (const Workflow& workflow : workflows) {
-            if (workflow.id == id) {
-                return workflow;
-            }
-        }
-    }
-    for (const Workflow& workflow : workflows) {
-        if (workflow.task->identifier == m_options.workflow) {
-            return workflow;
-        }
-    }
-    return std::nullopt;
-}
-
 void RunCommand::runEnded(ORKTaskViewControllerFinishReason reason) {
     end(reason == ORKTaskViewControllerFinishReason::completed && !m_journal.error() ? 0 : 1);
 }
 
 void RunCommand::end(int status) {
-    const QDeadlineTimer deadline(kAnalyticsWaitMilliseconds);
-    m_analyticsWait.setInterval(kAnalyticsPollMilliseconds);
-    m_analyticsWait.callOnTimeout([this, status, deadline] {
-        if (m_analytics.requestsInFlight() > 0 && !deadline.hasExpired()) {
-            return;
-        }
-        m_analyticsWait.stop();
+    m_analyticsWait.start(m_analytics, [this, status] {
         if (const std::optional<Error>& error = m_journal.error()) {
             m_err << error->localizedDescription() << Qt::endl;
         }
         const bool written = writeReport(status == 0);
         m_finished(written ? status : 1);
     });
-    m_analyticsWait.start(0);
 }
 
 bool RunCommand::writeReport(bool completed) {

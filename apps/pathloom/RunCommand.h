@@ -4,6 +4,7 @@
 #include "analytics/Analytics.h"
 #include "foundation/KeyStore.h"
 #include "loading/AppConfiguration.h"
+#include "run/AnalyticsWait.h"
 #include "run/AnswerSheet.h"
 #include "run/CapturedFiles.h"
 #include "run/OutboxMailComposer.h"
@@ -14,7 +15,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -52,7 +52,6 @@ public:
     [[nodiscard]] int loadFailed(const Error& error);
 
 private:
-    [[nodiscard]] std::optional<Workflow> chosenWorkflow() const;
     // The folder given, made when missing, else a new folder in `temporary`.
     [[nodiscard]] std::optional<QDir> folder(const std::optional<QString>& given,
                                              const QString& name);
@@ -75,7 +74,7 @@ private:
     std::optional<WorkflowRunner::Environment> m_environment;
     std::optional<CommandStepActor::Context> m_context;
     std::optional<CommandStepActor> m_actor;
-    QTimer m_analyticsWait;
+    AnalyticsWait m_analyticsWait;
     Finished m_finished;
 };
 

@@ -16,6 +16,7 @@
 #include "loading/AppConfigurationManager.h"
 #include "network/CredentialsStore.h"
 #include "network/SecurityStore.h"
+#include "run/DataDirectory.h"
 #include "run/SourceSelection.h"
 #include "session/Session.h"
 
@@ -32,23 +33,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kUsageError = 2;
-
-// Puts every per-user directory under `dataDir` before anything reads them.
-void useDataDirectory(int argc, char* argv[]) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (QByteArray(argv[i]) == "--data-dir") {
-            const QString root = QDir(QString::fromLocal8Bit(argv[i + 1])).absolutePath();
-            for (const auto& [variable, folder] :
-                 {std::pair{"XDG_DATA_HOME", "data"}, std::pair{"XDG_CACHE_HOME", "cache"},
-                  std::pair{"XDG_CONFIG_HOME", "config"},
-                  std::pair{"XDG_DOCUMENTS_DIR", "documents"}}) {
-                const QString path = root + u'/' + QString::fromLatin1(folder);
-                QDir().mkpath(path);
-                qputenv(variable, path.toLocal8Bit());
-            }
-        }
-    }
-}
 
 std::optional<qint64> integerOption(const QCommandLineParser& parser, const QString& name,
                                     bool& valid) {
@@ -71,12 +55,6 @@ std::optional<AppConfigurationContext> contextFor(const QString& source,
         problem = u"--server-id and --initial-workflow take whole numbers."_s;
         return std::nullopt;
     }
-    if (source == u"cached") {
-        return AppConfigurationContext::cached();
-    }
-    if (source.startsWith(u"http://") || source.startsWith(u"https://")) {
-        return AppConfigurationContext::remote(source, serverId);
-    }
     std::optional<QJsonObject> sessionValues;
     if (parser.isSet(u"session-values"_s)) {
         QFile file(parser.value(u"session-values"_s));
@@ -89,7 +67,7 @@ std::optional<AppConfigurationContext> contextFor(const QString& source,
         }
         sessionValues = json->toObject();
     }
-    return AppConfigurationContext::file(source, serverId, workflowId, sessionValues);
+    return SourceSelection::fromArgument(source, serverId, workflowId, sessionValues);
 }
 
 std::optional<RunCommand::Options> runOptions(const QCommandLineParser& parser, QString& problem) {
@@ -125,7 +103,7 @@ std::optional<RunCommand::Options> runOptions(const QCommandLineParser& parser, 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    useDataDirectory(argc, argv);
+    DataDirectory::useFromArguments(argc, argv);
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(u"pathloom"_s);
     QCoreApplication::setApplicationVersion(u"0.1"_s);

@@ -31,6 +31,20 @@ bool isUsable(const AppConfigurationContext& context, const CacheStorage& cache)
 
 }  // namespace
 
+AppConfigurationContext SourceSelection::fromArgument(const QString& source,
+                                                      std::optional<qint64> serverId,
+                                                      std::optional<qint64> initialWorkflowId,
+                                                      std::optional<QJsonObject> sessionValues) {
+    if (source == u"cached") {
+        return AppConfigurationContext::cached();
+    }
+    if (source.startsWith(u"http://") || source.startsWith(u"https://")) {
+        return AppConfigurationContext::remote(source, serverId);
+    }
+    return AppConfigurationContext::file(source, serverId, initialWorkflowId,
+                                         std::move(sessionValues));
+}
+
 std::optional<AppConfigurationContext> SourceSelection::firstUsable(
     const QList<AppConfigurationContext>& preferred, const CacheStorage& cache) {
     const auto usable = std::ranges::find_if(

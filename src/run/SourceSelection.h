@@ -17,6 +17,13 @@ class Session;
 // it: the screens and the command alike.
 class SourceSelection {
 public:
+    // The source a command-line word names: "cached", an http(s) URL, else a file path. The server
+    // id goes with remote and file sources; the initial workflow and session values with files.
+    [[nodiscard]] static AppConfigurationContext fromArgument(
+        const QString& source, std::optional<qint64> serverId = std::nullopt,
+        std::optional<qint64> initialWorkflowId = std::nullopt,
+        std::optional<QJsonObject> sessionValues = std::nullopt);
+
     // The first source of `preferred` that can be loaded: a server always, a file when something
     // exists at its path, the cache when `cache` holds the document's entry. Only existence is
     // tested; a corrupt entry or an unreadable file is found out by the load.

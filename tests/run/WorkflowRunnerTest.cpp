@@ -1,7 +1,7 @@
 #include "EventLoop.h"
+#include "EventNames.h"
 #include "QtPrinting.h"
 #include "Workflows.h"
-#include "analytics/AnalyticsWorker.h"
 #include "run/WorkflowRunner.h"
 #include "taskmodel/ORKStep.h"
 #include "taskmodel/ORKTextQuestionResult.h"
@@ -13,21 +13,11 @@ namespace pathloom {
 namespace {
 
 using namespace Qt::StringLiterals;
+using test::EventNames;
 using test::runUntil;
 using test::workflow;
 using Reason = ORKTaskViewControllerFinishReason;
 using Direction = ORKStepViewControllerNavigationDirection;
-
-// Keeps the names of the analytics events, with the step of each "step_opened".
-class EventNames final : public AnalyticsWorker {
-public:
-    void log(const QString& name, const std::optional<QVariantMap>& properties) override {
-        const QString step =
-            properties ? properties->value(u"step_identifier"_s).toString() : QString();
-        names.append(step.isEmpty() ? name : name + u' ' + step);
-    }
-    QStringList names;
-};
 
 // Writes down what the runner tells it, as short texts, and answers each step as a screen would:
 // a text answer under the step's identifier added when the step is left.

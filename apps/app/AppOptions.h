@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Autopilot.h"
+#include "loading/AppConfigurationContext.h"
+
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <expected>
+#include <optional>
+
+namespace pathloom {
+
+// What `pathloom-app` was asked to do, read from its command line.
+struct AppOptions {
+    // Tried in order; none means the cached copy alone.
+    QList<AppConfigurationContext> sources;
+    QStringList languages;
+    // Stored as the session token each time an app is shown, as a host's sign-in would.
+    std::optional<QString> token;
+    std::optional<QString> journalPath;
+    std::optional<QString> screenshotDirectory;
+    std::optional<int> quitAfterSeconds;
+    QSize windowSize{420, 760};
+
+    // A walk of one workflow on the screens, reported as `pathloom run` reports.
+    std::optional<Autopilot::Options> autopilot;
+
+    // Fails with the usage problem in one sentence; `--help` gives the help text as the error
+    // with `wantsHelp` set.
+    [[nodiscard]] static std::expected<AppOptions, QString> parse(const QStringList& arguments,
+                                                                  bool& wantsHelp);
+    [[nodiscard]] static QString usage();
+};
+
+}  // namespace pathloom

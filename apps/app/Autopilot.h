@@ -1,0 +1,67 @@
+#pragma once
+
+#include "run/AnalyticsWait.h"
+#include "run/AnswerSheet.h"
+#include "run/RunJournal.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTextStream>
+#include <optional>
+
+namespace pathloom {
+
+class ORKStepViewController;
+class ORKTaskViewController;
+class PathloomRootViewController;
+struct AppConfiguration;
+
+// Walks one workflow of the shown app on the real screens, as a person holding an answer sheet
+// would, with Qt's test events: it opens the workflow over the app's screen once the app is shown,
+// presses continue on each step, says yes to confirmations, and ends the walk as failed at the
+// first error alert, which it closes. It records what it saw as `pathloom run` does, and writes
+// the same report.
+//
+// Main thread only; the root outlives it.
+class Autopilot : public QObject {
+    Q_OBJECT
+
+public:
+    struct Options {
+        // A workflow id, else a workflow identifier.
+        QString workflow;
+        AnswerSheet answers;
+        std::optional<QString> reportPath;
+        // How long to look at each step before acting on it, as when every screen is to be
+        // photographed.
+        int pauseMilliseconds = 0;
+    };
+
+    Autopilot(Options options, PathloomRootViewController& root, QTextStream& out,
+              QTextStream& err);
+
+Q_SIGNALS:
+    // The walk has ended and its report is written: 0 when the workflow completed, else 1.
+    void finished(int status);
+
+private:
+    void appShown();
+    void stepShown(ORKTaskViewController& task, ORKStepViewController& step);
+    void act(ORKStepViewController& step);
+    void alertShown(const QString& message, const QStringList& buttons);
+    void end(bool completed);
+
+    Options m_options;
+    PathloomRootViewController& m_root;
+    QTextStream& m_err;
+    RunJournal m_journal;
+    bool m_walking = false;
+    // The walked workflow's screen, once its first step shows.
+    QPointer<ORKTaskViewController> m_task;
+    // How many screens the stack held under the walked workflow: nested workflows are deeper.
+    qsizetype m_baseDepth = 0;
+    bool m_ended = false;
+    AnalyticsWait m_analyticsWait;
+};
+
+}  // namespace pathloom

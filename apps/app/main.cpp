@@ -1,0 +1,140 @@
+// pathloom-app: shows a Pathloom app document on screen, as a person uses it.
+//
+//   pathloom-app [SOURCE...] [--server-id N] [--initial-workflow N] [--languages L]
+//       [--data-dir DIR] [--token T] [--journal FILE] [--screenshot-dir DIR] [--quit-after S]
+//       [--autopilot ANSWERS --workflow ID [--report FILE]]
+//
+// SOURCE is an http(s) URL, the word "cached" or a file path; several are tried in order, and
+// none means the cached copy of the last load. Exit status: 0 ok, 1 failure (or a walk that did
+// not complete), 2 usage. Before it quits, the app gives analytics requests in flight a few
+// seconds.
+
+#include "AppOptions.h"
+#include "foundation/DebugConsole.h"
+#include "foundation/FileKeyStore.h"
+#include "loading/AppConfigurationManager.h"
+#include "network/Credential.h"
+#include "network/CredentialsStore.h"
+#include "network/SecurityStore.h"
+#include "platform/SymbolCatalogue.h"
+#include "platform/Theme.h"
+#include "run/AnalyticsWait.h"
+#include "run/DataDirectory.h"
+#include "screens/AlertDialog.h"
+#include "screens/AlertObserver.h"
+#include "shell/PathloomRootViewController.h"
+#include "shell/ScreenJournal.h"
+#include "shell/ScreenshotRecorder.h"
+#include "taskscreens/StepScreenFactory.h"
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QSettings>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace pathloom;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    DataDirectory::useFromArguments(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"pathloom"_s);
+    QApplication::setApplicationDisplayName(u"Pathloom"_s);
+    QApplication::setDesktopFileName(u"pathloom-app"_s);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    bool wantsHelp = false;
+    const std::expected<AppOptions, QString> options =
+        AppOptions::parse(QApplication::arguments(), wantsHelp);
+    if (!options) {
+        if (wantsHelp) {
+            QTextStream(stdout) << options.error();
+            return 0;
+        }
+        err << options.error() << '\n' << AppOptions::usage();
+        return kUsageError;
+    }
+    Theme::apply(application);
+
+    ScreenJournal journal;
+    if (options->journalPath && !journal.writeTo(*options->journalPath)) {
+        err << u"Could not write the journal to %1."_s.arg(*options->journalPath) << '\n';
+        return 1;
+    }
+    QObject::connect(
+        &AlertDialog::observer(), &AlertObserver::shown, &journal,
+        [&journal](const QString& title, const QString& message, const QStringList& buttons) {
+            journal.record(u"alert"_s, {{u"title"_s, title},
+                                        {u"message"_s, message},
+                                        {u"buttons"_s, QJsonArray::fromStringList(buttons)}});
+        });
+    const DebugConsole console;
+    AppConfigurationManager::Sources sources;
+    sources.keyStore = std::make_shared<FileKeyStore>();
+    sources.preferredLanguages = options->languages;
+    AppConfigurationManager manager(sources);
+    const auto settings = std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                                      u"pathloom"_s, u"pathloom"_s);
+    const auto credentials =
+        std::make_shared<CredentialsStore>(std::make_shared<const SecurityStore>(sources.keyStore));
+    const SymbolCatalogue symbols;
+    const StepScreenFactory steps(console);
+
+    PathloomRootViewController root({manager, settings, credentials, steps, symbols, journal},
+                                    options->sources);
+    root.setWindowTitle(u"Pathloom"_s);
+    root.resize(options->windowSize);
+    if (options->token) {
+        root.setOnShown([&](const AppConfiguration& configuration) {
+            root.setWindowTitle(configuration.name);
+            (void)credentials->storeCredential({Credential::sessionToken(), *options->token,
+                                                QDateTime::currentDateTimeUtc().addDays(1)});
+        });
+    } else {
+        root.setOnShown([&](const AppConfiguration& configuration) {
+            root.setWindowTitle(configuration.name);
+        });
+    }
+    std::optional<ScreenshotRecorder> screenshots;
+    if (options->screenshotDirectory) {
+        screenshots.emplace(root, journal, QDir(*options->screenshotDirectory));
+    }
+    // With screenshots, every change waits for its picture: the autopilot between steps, and the
+    // app before it quits.
+    const int pictureWait = screenshots ? 2 * ScreenshotRecorder::kSettleMilliseconds : 0;
+    AnalyticsWait analyticsWait;
+    bool quitting = false;
+    const auto quit = [&](int status) {
+        if (std::exchange(quitting, true)) {
+            return;
+        }
+        analyticsWait.start(root.environment().analytics, [status, pictureWait] {
+            QTimer::singleShot(pictureWait, [status] { QApplication::exit(status); });
+        });
+    };
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&application, &QApplication::lastWindowClosed, &root, [&] { quit(0); });
+    std::optional<Autopilot> autopilot;
+    if (options->autopilot) {
+        Autopilot::Options walk = *options->autopilot;
+        walk.pauseMilliseconds = pictureWait;
+        autopilot.emplace(std::move(walk), root, out, err);
+        QObject::connect(&*autopilot, &Autopilot::finished, &root, quit);
+    }
+    root.show();
+    root.start();
+    if (options->quitAfterSeconds) {
+        QTimer::singleShot(*options->quitAfterSeconds * 1000, &root, [&] { quit(0); });
+    }
+    const int status = QApplication::exec();
+    root.close();
+    return status;
+}

@@ -1,0 +1,81 @@
+#include "shell/TaskScreens.h"
+
+#include "run/StepKind.h"
+#include "shell/PresentationStack.h"
+#include "shell/PrimaryWorkflowStyleViewController.h"
+#include "shell/ScreenJournal.h"
+#include "taskmodel/ORKStep.h"
+#include "taskscreens/NavigationBar.h"
+#include "taskscreens/ORKStepViewController.h"
+
+#include <QAction>
+#include <QJsonObject>
+#include <QToolButton>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+TaskScreens::TaskScreens(WorkflowRunner::Environment& environment, const StepScreenFactory& steps,
+                         ORKTaskViewControllerDelegate& delegate, PresentationStack& stack,
+                         ScreenJournal& journal, const SymbolCatalogue& symbols)
+    : m_environment(environment),
+      m_steps(steps),
+      m_delegate(delegate),
+      m_stack(stack),
+      m_journal(journal),
+      m_symbols(symbols) {}
+
+PrimaryWorkflowStyleViewController* TaskScreens::make(const Workflow& workflow,
+                                                      std::optional<Workflow> initialWorkflow,
+                                                      bool discardable, OnDismiss onDismiss,
+                                                      WorkflowRunner::Nesting nesting) {
+    auto* screen = new PrimaryWorkflowStyleViewController(
+        workflow, std::move(initialWorkflow), std::move(onDismiss), *this, m_steps, nesting);
+    screen->setDelegate(&m_delegate);
+    screen->setDiscardable(discardable);
+    QObject::connect(screen, &ORKTaskViewController::stepShown, screen,
+                     [this, screen](ORKStepViewController* step) {
+                         journalStep(*screen, *step);
+                         if (m_stepObserver) {
+                             m_stepObserver(*screen, *step);
+                         }
+                     });
+    return screen;
+}
+
+void TaskScreens::journalStep(const ORKTaskViewController& task,
+                              const ORKStepViewController& step) const {
+    const NavigationBar& bar = task.navigationBar();
+    const QAction* next = step.continueButtonItem();
+    const QAction* skip = step.skipButtonItem();
+    const bool footer = !step.isNavigationFooterHidden();
+    const QAction* right = bar.rightAction();
+    m_journal.record(
+        u"step"_s,
+        {{u"workflow"_s, task.workflow().id},
+         {u"identifier"_s, step.step()->identifier},
+         {u"class"_s, stepClassName(step.step())},
+         {u"title"_s, step.step()->title ? QJsonValue(*step.step()->title) : QJsonValue()},
+         {u"continue"_s, footer && next->isVisible() ? QJsonValue(next->text()) : QJsonValue()},
+         {u"continueEnabled"_s, footer && next->isVisible() && next->isEnabled()},
+         {u"skip"_s, footer && skip->isVisible()},
+         {u"back"_s, !bar.backButton()->isHidden()},
+         {u"cancel"_s, !bar.cancelButton()->isHidden()},
+         {u"rightButton"_s, right ? right->data().toJsonValue() : QJsonValue()}});
+}
+
+PrimaryWorkflowStyleViewController* TaskScreens::present(const Workflow& workflow,
+                                                         OnDismiss onDismiss,
+                                                         WorkflowRunner::Nesting nesting) {
+    PrimaryWorkflowStyleViewController* screen =
+        make(workflow, std::nullopt, true, std::move(onDismiss), nesting);
+    m_journal.record(
+        u"present"_s,
+        {{u"screen"_s, u"task"_s}, {u"workflow"_s, workflow.id}, {u"animated"_s, true}});
+    m_stack.present(screen, true);
+    screen->start();
+    return screen;
+}
+
+}  // namespace pathloom

@@ -1,0 +1,60 @@
+#include "taskscreens/StepScreenFactory.h"
+
+#include "taskmodel/ORKStep.h"
+#include "taskscreens/ORKBodyLabel.h"
+#include "taskscreens/ORKCompletionStepViewController.h"
+#include "taskscreens/ORKInstructionStepViewController.h"
+#include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/ORKTitleLabel.h"
+
+#include <QVBoxLayout>
+#include <ranges>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+StepScreenFactory::StepScreenFactory(DebugConsole console) : m_console(std::move(console)) {}
+
+void StepScreenFactory::registerKind(StepKind kind, Maker maker) {
+    m_makers.append({kind, std::move(maker)});
+}
+
+ORKStepViewController* StepScreenFactory::make(const std::shared_ptr<ORKStep>& step,
+                                               ORKTaskViewController& task) const {
+    const StepKind kind = stepKind(*step);
+    for (const Registration& registration : std::views::reverse(m_makers)) {
+        if (registration.kind != kind) {
+            continue;
+        }
+        if (ORKStepViewController* screen = registration.maker(step, task)) {
+            return screen;
+        }
+    }
+    return makeStock(step, kind, task);
+}
+
+ORKStepViewController* StepScreenFactory::makeStock(const std::shared_ptr<ORKStep>& step,
+                                                    StepKind kind,
+                                                    ORKTaskViewController& task) const {
+    switch (kind) {
+        case StepKind::instruction:
+        case StepKind::learnMore:
+            return new ORKInstructionStepViewController(step, task);
+        case StepKind::completion:
+            return new ORKCompletionStepViewController(step, task);
+        default:
+            break;
+    }
+    m_console.print(u"No screen for %1; shown as a plain step"_s.arg(stepClassName(step)));
+    auto* screen = new ORKStepViewController(step, task);
+    if (step->title) {
+        screen->contentLayout()->addWidget(new ORKTitleLabel(*step->title));
+    }
+    if (step->text) {
+        screen->contentLayout()->addWidget(new ORKBodyLabel(*step->text));
+    }
+    return screen;
+}
+
+}  // namespace pathloom

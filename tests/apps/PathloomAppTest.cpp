@@ -1,0 +1,231 @@
+#include "JsonLiteral.h"
+#include "QtPrinting.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+namespace pathloom {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+struct AppRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    QList<QJsonObject> journal;
+
+    // The events of one kind, in order.
+    [[nodiscard]] QList<QJsonObject> events(const QString& event) const {
+        QList<QJsonObject> found;
+        for (const QJsonObject& entry : journal) {
+            if (entry.value(u"event"_s).toString() == event) {
+                found.append(entry);
+            }
+        }
+        return found;
+    }
+};
+
+// Starts `pathloom-app` offscreen on a data folder of its own, as a person would from a shell,
+// and reads back its journal.
+class PathloomAppTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(base.isValid()); }
+
+    QString path(const QString& relative) const { return base.filePath(relative); }
+
+    QString document(const QString& name, const QByteArray& bytes) const {
+        EXPECT_TRUE(test::writeFile(path(name), bytes));
+        return path(name);
+    }
+
+    AppRun app(const QStringList& arguments, int quitAfterSeconds = 2) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        process.setProcessEnvironment(environment);
+        process.start(QString::fromUtf8(PATHLOOM_APP),
+                      arguments + QStringList{u"--data-dir"_s, path(u"data"_s), u"--journal"_s,
+                                              path(u"journal.jsonl"_s), u"--quit-after"_s,
+                                              QString::number(quitAfterSeconds)});
+        EXPECT_TRUE(process.waitForFinished(60'000));
+        AppRun run{process.exitCode(),
+                   QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError()),
+                   {}};
+        for (const QByteArray& line : test::readFile(path(u"journal.jsonl"_s)).split('\n')) {
+            if (!line.isEmpty()) {
+                run.journal.append(test::jsonObject(line));
+            }
+        }
+        return run;
+    }
+
+    // `pathloom run` on a data folder of its own.
+    AppRun command(const QStringList& arguments) const {
+        QProcess process;
+        process.start(QString::fromUtf8(PATHLOOM_COMMAND),
+                      QStringList{u"run"_s} + arguments +
+                          QStringList{u"--data-dir"_s, path(u"command-data"_s)});
+        EXPECT_TRUE(process.waitForFinished(60'000));
+        return {process.exitCode(),
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError()),
+                {}};
+    }
+
+    QTemporaryDir base;
+};
+
+const QByteArray kWorkflows = R"("servers":[{"id":1,"url":"https://api.example.com"}],
+  "workflows":[
+    {"id":1,"identifier":"one","name":"A","steps":[{"type":"instructions","identifier":"hello","title":"Hello"},
+                                                   {"type":"completion","identifier":"bye","title":"Bye"}]},
+    {"id":2,"identifier":"two","steps":[{"type":"instructions","identifier":"b"}]},
+    {"id":3,"identifier":"three","name":"C","steps":[{"type":"instructions","identifier":"c"}]}])";
+
+TEST_F(PathloomAppTest, ShowsTheHintWhenNothingCanBeLoaded) {
+    const AppRun run = app({u"--screenshot-dir"_s, path(u"shots"_s)});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_FALSE(run.events(u"screen"_s).isEmpty());
+    EXPECT_EQ(run.events(u"screen"_s).first().value(u"screen"_s), QJsonValue(u"hint"_s));
+    const QStringList shots = QDir(path(u"shots"_s)).entryList({u"*.png"_s});
+    ASSERT_FALSE(shots.isEmpty());
+    const QImage shot(path(u"shots/"_s + shots.first()));
+    EXPECT_EQ(shot.size(), QSize(420, 760));
+}
+
+TEST_F(PathloomAppTest, ShowsTheAppInItsNavigationStyle) {
+    const QString list = document(
+        u"list.json"_s, R"({"id":1,"name":"Lists","navigationStyle":"list",)" + kWorkflows + "}");
+    const QString tabs =
+        document(u"tabs.json"_s, R"({"id":2,"name":"Tabs","navigationStyle":"tab_bar",
+            "navigationWorkflow1Id":3,"navigationWorkflow2Id":99,"navigationWorkflow3Id":1,)" +
+                                     kWorkflows + "}");
+    const QString primary = document(
+        u"primary.json"_s, R"({"id":3,"name":"Primary","navigationStyle":"primary_workflow",
+            "navigationWorkflow1Id":42,)" +
+                               kWorkflows + "}");
+
+    const AppRun listed = app({list});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+    const QList<QJsonObject> listScreens = listed.events(u"screen"_s);
+    ASSERT_FALSE(listScreens.isEmpty());
+    EXPECT_EQ(listScreens.last().value(u"title"_s), QJsonValue(u"Lists"_s));
+    EXPECT_EQ(listScreens.last().value(u"rows"_s), QJsonValue(QJsonArray{u"A"_s, u""_s, u"C"_s}));
+
+    const struct {
+        QStringList arguments;
+        QJsonArray tabs;
+        int selected;
+    } tabCases[] = {
+        {{tabs}, QJsonArray{3, 1}, 0},
+        {{tabs, u"--initial-workflow"_s, u"1"_s}, QJsonArray{3, 1}, 1},
+    };
+    for (const auto& tabCase : tabCases) {
+        const AppRun tabbed = app(tabCase.arguments);
+        EXPECT_EQ(tabbed.exitCode, 0) << tabbed.err.toStdString();
+        const QList<QJsonObject> screens = tabbed.events(u"screen"_s);
+        ASSERT_FALSE(screens.isEmpty());
+        QJsonArray ids;
+        for (const QJsonValue& tab : screens.last().value(u"tabs"_s).toArray()) {
+            ids.append(tab.toObject().value(u"workflow"_s));
+        }
+        EXPECT_EQ(ids, tabCase.tabs);
+        EXPECT_EQ(screens.last().value(u"selected"_s), QJsonValue(tabCase.selected));
+        EXPECT_EQ(tabbed.events(u"present"_s).size(), 1) << "nothing opens over the tabs";
+    }
+
+    const AppRun missing = app({primary});
+    EXPECT_EQ(missing.exitCode, 0) << missing.err.toStdString();
+    const QList<QJsonObject> alerts = missing.events(u"alert"_s);
+    ASSERT_EQ(alerts.size(), 1);
+    EXPECT_EQ(alerts[0].value(u"title"_s), QJsonValue(u"Error"_s));
+    EXPECT_EQ(alerts[0].value(u"buttons"_s), QJsonValue(QJsonArray{u"OK"_s}));
+    EXPECT_TRUE(missing.events(u"screen"_s).isEmpty()) << "no hint after a style that cannot show";
+}
+
+TEST_F(PathloomAppTest, AFailedLoadShowsItsErrorThenTheHint) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString url = u"http://127.0.0.1:%1/app.json"_s.arg(closed.serverPort());
+    closed.close();
+
+    const AppRun run = app({url});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QList<QJsonObject> alerts = run.events(u"alert"_s);
+    ASSERT_EQ(alerts.size(), 1);
+    EXPECT_EQ(alerts[0].value(u"title"_s), QJsonValue(u"Error"_s));
+    EXPECT_FALSE(alerts[0].value(u"message"_s).toString().isEmpty());
+    ASSERT_FALSE(run.events(u"screen"_s).isEmpty());
+    EXPECT_EQ(run.events(u"screen"_s).last().value(u"screen"_s), QJsonValue(u"hint"_s));
+}
+
+TEST_F(PathloomAppTest, TheAutopilotWalksOnScreenAsTheCommandWalksWithout) {
+    const QString list = document(
+        u"list.json"_s, R"({"id":1,"name":"Lists","navigationStyle":"list",)" + kWorkflows + "}");
+    const QString answers = document(u"answers.json"_s, R"({"hello":"ignored"})");
+
+    const struct {
+        QString workflow;
+        int exitCode;
+    } cases[] = {{u"1"_s, 0}, {u"one"_s, 0}, {u"nosuch"_s, 1}};
+    for (const auto& walk : cases) {
+        const AppRun onScreen = app({list, u"--autopilot"_s, answers, u"--workflow"_s,
+                                     walk.workflow, u"--report"_s, path(u"screen-report.json"_s)},
+                                    30);
+        const AppRun headless = command({list, u"--workflow"_s, walk.workflow, u"--answers"_s,
+                                         answers, u"--report"_s, path(u"command-report.json"_s)});
+
+        EXPECT_EQ(onScreen.exitCode, walk.exitCode) << onScreen.err.toStdString();
+        EXPECT_EQ(headless.exitCode, walk.exitCode) << headless.err.toStdString();
+        const QJsonObject report = test::jsonObject(test::readFile(path(u"screen-report.json"_s)));
+        EXPECT_EQ(report, test::jsonObject(test::readFile(path(u"command-report.json"_s))));
+        EXPECT_EQ(onScreen.out, headless.out);
+        if (walk.exitCode == 0) {
+            EXPECT_EQ(report.value(u"steps"_s), QJsonValue(QJsonArray{u"hello"_s, u"bye"_s}));
+            EXPECT_EQ(onScreen.events(u"step"_s).size(), 2);
+        }
+    }
+}
+
+TEST_F(PathloomAppTest, ALaunchAddressKeepsItsCredentialsOutOfTheJournal) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const QString url =
+        u"http://127.0.0.1:%1/app.json?authorization=s3cret-value"_s.arg(closed.serverPort());
+    closed.close();
+
+    const AppRun run = app({url});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_FALSE(run.events(u"load"_s).isEmpty());
+    EXPECT_FALSE(test::readFile(path(u"journal.jsonl"_s)).contains("s3cret"));
+    EXPECT_FALSE(run.err.contains(u"s3cret"_s));
+    EXPECT_FALSE(run.out.contains(u"s3cret"_s));
+}
+
+TEST_F(PathloomAppTest, RefusesBadOptionsWithItsUsage) {
+    for (const QStringList& arguments :
+         {QStringList{u"--no-such-option"_s}, QStringList{u"--server-id"_s, u"one"_s},
+          QStringList{u"--workflow"_s, u"1"_s},
+          QStringList{u"--autopilot"_s, u"no-such-answers.json"_s, u"--workflow"_s, u"1"_s}}) {
+        QProcess process;
+        process.start(QString::fromUtf8(PATHLOOM_APP), arguments);
+        ASSERT_TRUE(process.waitForFinished(30'000));
+        EXPECT_EQ(process.exitCode(), 2);
+        EXPECT_TRUE(process.readAllStandardError().contains("Usage:"));
+    }
+}
+
+}  // namespace
+}  // namespace pathloom

@@ -1,0 +1,211 @@
+#include "EventLoop.h"
+#include "InMemoryKeyStore.h"
+#include "Loads.h"
+#include "QtPrinting.h"
+#include "TestFiles.h"
+#include "foundation/DebugConsole.h"
+#include "loading/AppConfigurationManager.h"
+#include "network/CredentialsStore.h"
+#include "network/SecurityStore.h"
+#include "platform/SymbolCatalogue.h"
+#include "shell/PathloomRootViewController.h"
+#include "shell/PresentationStack.h"
+#include "shell/PrimaryWorkflowStyleViewController.h"
+#include "shell/ScreenJournal.h"
+#include "shell/TabBarNavigationStyleViewController.h"
+#include "taskmodel/ORKTextQuestionResult.h"
+#include "taskscreens/NavigationBar.h"
+#include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/StepScreenFactory.h"
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+namespace pathloom {
+namespace {
+
+using namespace Qt::StringLiterals;
+using test::runUntil;
+
+// A root screen on a data folder of its own, shown in a phone-sized window, that loads documents
+// from files as the desktop app does.
+class ShellTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        root.resize(420, 760);
+        root.show();
+    }
+
+    // Loads `document` and waits until its screen is shown (or its alert is up).
+    void show(const QByteArray& document) {
+        const QString path = dir.filePath(u"app.json"_s);
+        ASSERT_TRUE(test::writeFile(path, document));
+        bool settled = false;
+        const auto shown = QObject::connect(&root, &PathloomRootViewController::configurationShown,
+                                            [&] { settled = true; });
+        const auto failed = QObject::connect(&root, &PathloomRootViewController::loadFailed,
+                                             [&] { settled = true; });
+        root.loadAppConfiguration(AppConfigurationContext::file(path));
+        EXPECT_TRUE(runUntil([&] { return settled; }));
+        QObject::disconnect(shown);
+        QObject::disconnect(failed);
+    }
+
+    // Shows primaryOffering(secondary) and waits for its first step; null when it does not show.
+    PrimaryWorkflowStyleViewController* showPrimary(const QByteArray& secondary);
+
+    [[nodiscard]] PrimaryWorkflowStyleViewController* topTask() const {
+        return qobject_cast<PrimaryWorkflowStyleViewController*>(root.stack().topScreen());
+    }
+
+    QTemporaryDir dir;
+    AppConfigurationManager manager{
+        test::managerSources(dir, std::make_shared<test::InMemoryKeyStore>())};
+    std::shared_ptr<QSettings> settings =
+        std::make_shared<QSettings>(dir.filePath(u"settings.ini"_s), QSettings::IniFormat);
+    std::shared_ptr<CredentialsStore> credentials = std::make_shared<CredentialsStore>(
+        std::make_shared<const SecurityStore>(std::make_shared<test::InMemoryKeyStore>()));
+    const DebugConsole console;
+    const StepScreenFactory steps{console};
+    const SymbolCatalogue symbols;
+    ScreenJournal journal;
+    PathloomRootViewController root{{manager, settings, credentials, steps, symbols, journal}, {}};
+};
+
+// A primary workflow whose one list step offers the workflows `secondary` (a JSON array) from its
+// bar, among workflows 5 ("Starred", symbol "star"), 6 ("Other") and 7 (no name).
+QByteArray primaryOffering(const QByteArray& secondary) {
+    return R"({"id":1,"name":"Primary","navigationStyle":"primary_workflow",
+      "navigationWorkflow1Id":1,
+      "servers":[{"id":1,"url":"https://api.example.com"}],
+      "workflows":[
+        {"id":1,"identifier":"main","steps":[
+          {"type":"list","identifier":"things","items":[],"workflows":)" +
+           secondary + R"(},
+          {"type":"instructions","identifier":"after"}]},
+        {"id":5,"identifier":"starred","name":"Starred","sfSymbolName":"star",
+         "steps":[{"type":"instructions","identifier":"s5"}]},
+        {"id":6,"identifier":"other","name":"Other",
+         "steps":[{"type":"instructions","identifier":"s6"}]},
+        {"id":7,"identifier":"unnamed","steps":[{"type":"instructions","identifier":"s7"}]}]})";
+}
+
+PrimaryWorkflowStyleViewController* ShellTest::showPrimary(const QByteArray& secondary) {
+    show(primaryOffering(secondary));
+    PrimaryWorkflowStyleViewController* primary = topTask();
+    if (primary == nullptr ||
+        !runUntil([&] { return primary->currentStepViewController() != nullptr; })) {
+        ADD_FAILURE() << "the primary workflow shows no step";
+        return nullptr;
+    }
+    return primary;
+}
+
+TEST_F(ShellTest, OneSecondaryWorkflowOpensAtOnceFromItsOwnSymbol) {
+    PrimaryWorkflowStyleViewController* primary = showPrimary(R"([{"id":5}])");
+    ASSERT_NE(primary, nullptr);
+    QAction* more = primary->navigationBar().rightAction();
+    ASSERT_NE(more, nullptr);
+    EXPECT_EQ(more->data().toString(), u"star"_s);
+    EXPECT_FALSE(more->icon().isNull());
+    EXPECT_EQ(more->text(), u"More workflows"_s) << "a symbol-only button says what it does";
+
+    more->trigger();
+
+    ASSERT_TRUE(runUntil([&] { return topTask() != primary; }));
+    EXPECT_EQ(topTask()->workflow().id, 5);
+    EXPECT_TRUE(journal.events(u"menu"_s).isEmpty());
+}
+
+TEST_F(ShellTest, SeveralSecondaryWorkflowsAreOfferedInTheAppsOrderThenCancel) {
+    PrimaryWorkflowStyleViewController* primary = showPrimary(R"([{"id":6},{"id":99},{"id":5}])");
+    ASSERT_NE(primary, nullptr);
+    QAction* more = primary->navigationBar().rightAction();
+    ASSERT_NE(more, nullptr);
+    EXPECT_EQ(more->data().toString(), u"ellipsis.circle"_s);
+
+    more->trigger();
+
+    auto* menu = primary->findChild<QMenu*>(u"workflowPicker"_s);
+    ASSERT_NE(menu, nullptr);
+    QStringList entries;
+    for (const QAction* action : menu->actions()) {
+        entries.append(action->text());
+    }
+    EXPECT_EQ(entries, (QStringList{u"Starred"_s, u"Other"_s, u"Cancel"_s}));
+    menu->actions().at(1)->trigger();
+    ASSERT_TRUE(runUntil([&] { return topTask() != primary; }));
+    EXPECT_EQ(topTask()->workflow().id, 6);
+}
+
+TEST_F(ShellTest, AnUnknownSecondaryWorkflowShowsTheGenericSymbolThatDoesNothing) {
+    PrimaryWorkflowStyleViewController* primary = showPrimary(R"([{"id":77}])");
+    ASSERT_NE(primary, nullptr);
+    QAction* more = primary->navigationBar().rightAction();
+    ASSERT_NE(more, nullptr);
+    EXPECT_EQ(more->data().toString(), u"ellipsis.circle"_s);
+
+    more->trigger();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(topTask(), primary);
+    EXPECT_EQ(primary->findChild<QMenu*>(u"workflowPicker"_s), nullptr);
+}
+
+TEST_F(ShellTest, APrimaryWorkflowThatEndsStartsAgainWithAnEmptySession) {
+    PrimaryWorkflowStyleViewController* primary = showPrimary(R"([])");
+    ASSERT_NE(primary, nullptr);
+    auto answer = std::make_shared<ORKTextQuestionResult>(u"things"_s);
+    answer->answer = Value(u"kept until the end"_s);
+    primary->currentStepViewController()->addResult(std::move(answer));
+    primary->currentStepViewController()->goForward();
+    ASSERT_TRUE(runUntil([&] {
+        return primary->currentStepViewController() != nullptr &&
+               primary->currentStepViewController()->step()->identifier == u"after";
+    }));
+    EXPECT_TRUE(root.environment().session->jsonRepresentation().value_or(u""_s).contains(
+        u"kept until the end"_s));
+    EXPECT_TRUE(primary->currentStepViewController()->isNavigationFooterHidden())
+        << "the last step of a workflow that cannot be left has no footer";
+    EXPECT_TRUE(primary->navigationBar().cancelButton()->isHidden());
+
+    primary->finish(ORKTaskViewControllerFinishReason::completed);
+
+    ASSERT_TRUE(runUntil([&] {
+        return primary->currentStepViewController() != nullptr &&
+               primary->currentStepViewController()->step()->identifier == u"things";
+    }));
+    EXPECT_EQ(topTask(), primary) << "the style screen stays";
+    EXPECT_EQ(root.environment().session->jsonRepresentation().value_or(u"{}"_s), u"{}"_s);
+    EXPECT_EQ(journal.events(u"restart"_s).size(), 1);
+}
+
+TEST_F(ShellTest, ATabBarWithoutWorkflowsSaysSo) {
+    show(R"({"id":2,"name":"Tabs","navigationStyle":"tab_bar","navigationWorkflow1Id":99,
+             "servers":[{"id":1,"url":"https://api.example.com"}],
+             "workflows":[{"id":1,"identifier":"one","steps":[{"type":"instructions",
+                                                               "identifier":"a"}]}]})");
+    auto* tabs = qobject_cast<TabBarNavigationStyleViewController*>(root.stack().topScreen());
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabWidget(), nullptr);
+    QStringList texts;
+    for (const QLabel* label : tabs->findChildren<QLabel*>()) {
+        if (label->isVisible()) {
+            texts.append(label->text());
+        }
+    }
+    EXPECT_TRUE(texts.contains(u"No workflows to show."_s)) << texts.join(u", "_s).toStdString();
+}
+
+}  // namespace
+}  // namespace pathloom
