@@ -1,8 +1,10 @@
 #include "Autopilot.h"
 
 #include "foundation/Json.h"
+#include "run/QuestionAnswers.h"
 #include "run/RunError.h"
 #include "run/RunReport.h"
+#include "run/StepKind.h"
 #include "run/WorkflowChoice.h"
 #include "screens/AlertDialog.h"
 #include "screens/AlertObserver.h"
@@ -11,9 +13,12 @@
 #include "shell/PrimaryWorkflowStyleViewController.h"
 #include "shell/TaskScreens.h"
 #include "taskscreens/ORKContinueButton.h"
+#include "taskscreens/ORKFormStepViewController.h"
 #include "taskscreens/ORKNavigationContainerView.h"
+#include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTaskViewController.h"
+#include "taskscreens/answers/AnswerWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,14 +113,68 @@ void Autopilot::stepShown(ORKTaskViewController& task, ORKStepViewController& st
 }
 
 void Autopilot::act(ORKStepViewController& step) {
+    if (!answer(step)) {
+        return;
+    }
     const QAction* next = step.continueButtonItem();
     if (!step.isNavigationFooterHidden() && next->isVisible() && next->isEnabled()) {
         QTest::mouseClick(step.navigationFooterView()->continueButton(), Qt::LeftButton);
         return;
     }
+    const StepKind kind = stepKind(*step.step());
+    if (!step.isNavigationFooterHidden() && next->isVisible() &&
+        (kind == StepKind::question || kind == StepKind::form)) {
+        fail(RunError(u"The step '%1' needs an answer."_s.arg(step.step()->identifier)));
+        return;
+    }
     // A step that offers no way on (the last step of a workflow that cannot be left): the walk
     // goes on as the command's does.
     step.goForward();
+}
+
+bool Autopilot::answer(ORKStepViewController& step) {
+    auto* question = qobject_cast<ORKQuestionStepViewController*>(&step);
+    auto* form = qobject_cast<ORKFormStepViewController*>(&step);
+    const ORKStep& shown = *step.step();
+    const std::optional<QJsonValue> given = m_options.answers.answer(shown.identifier);
+    if ((question == nullptr && form == nullptr) || !given) {
+        return true;
+    }
+    // The sheet's answer is refused as the command refuses it; only a missing answer is left to
+    // the screen, whose continue stays disabled.
+    if (auto results =
+            QuestionAnswers::results(shown, *given, QuestionAnswers::Unanswered::allowed);
+        !results) {
+        fail(results.error());
+        return false;
+    }
+    if (question != nullptr) {
+        const ORKAnswerFormat& format = question->answerWidget().format();
+        question->setAnswer(QuestionAnswers::fromJson(format, *given, shown.identifier).value());
+        return true;
+    }
+    const QJsonObject items = given->toObject();
+    for (auto item = items.begin(); item != items.end(); ++item) {
+        if (const AnswerWidget* widget = form->answerWidget(item.key())) {
+            form->setAnswer(
+                item.key(),
+                QuestionAnswers::fromJson(widget->format(), item.value(), item.key()).value());
+        }
+    }
+    return true;
+}
+
+void Autopilot::fail(const Error& error) {
+    m_journal.fail(error);
+    stop();
+}
+
+void Autopilot::stop() {
+    if (m_task) {
+        m_task->finish(ORKTaskViewControllerFinishReason::failed);
+    } else {
+        end(false);
+    }
 }
 
 void Autopilot::alertShown(const QString& message, const QStringList& buttons) {
@@ -128,23 +187,20 @@ void Autopilot::alertShown(const QString& message, const QStringList& buttons) {
     }
     // The alert opens on this pass of the event loop; it is answered after it.
     QTimer::singleShot(m_options.pauseMilliseconds, this,
-                       [this, isError, confirm = buttons.value(buttons.size() - 1)] {
-                           if (AlertDialog* alert = openAlert()) {
-                               auto* button =
-                                   alert->findChild<QPushButton*>(u"alertButton:"_s + confirm);
-                               if (button != nullptr) {
-                                   QTest::mouseClick(button, Qt::LeftButton);
-                               }
-                           }
-                           if (!isError) {
-                               return;
-                           }
-                           if (m_task) {
-                               m_task->finish(ORKTaskViewControllerFinishReason::failed);
-                           } else {
-                               end(false);
+                       [this, isError, choice = buttons.value(buttons.size() - 1)] {
+                           answerAlert(choice);
+                           if (isError) {
+                               stop();
                            }
                        });
+}
+
+void Autopilot::answerAlert(const QString& choice) {
+    if (AlertDialog* alert = openAlert()) {
+        if (auto* button = alert->findChild<QPushButton*>(u"alertButton:"_s + choice)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
 }
 
 void Autopilot::end(bool completed) {

@@ -18,9 +18,11 @@ struct AppConfiguration;
 
 // Walks one workflow of the shown app on the real screens, as a person holding an answer sheet
 // would, with Qt's test events: it opens the workflow over the app's screen once the app is shown,
-// presses continue on each step, says yes to confirmations, and ends the walk as failed at the
-// first error alert, which it closes. It records what it saw as `pathloom run` does, and writes
-// the same report.
+// gives each question and form the sheet's answers through their widgets, presses continue on
+// each step, says yes to confirmations, and ends the walk as failed at the first error alert,
+// which it closes, at an answer the sheet gets wrong (with the words of `pathloom run`), and at a
+// question that cannot go on without an answer the sheet does not give. It records what it saw as
+// `pathloom run` does, and writes the same report.
 //
 // Main thread only; the root outlives it.
 class Autopilot : public QObject {
@@ -48,7 +50,15 @@ private:
     void appShown();
     void stepShown(ORKTaskViewController& task, ORKStepViewController& step);
     void act(ORKStepViewController& step);
+    // Puts the sheet's answer to a question or form step into its widgets; false when the sheet's
+    // answer does not fit the step, which ends the walk.
+    [[nodiscard]] bool answer(ORKStepViewController& step);
+    void fail(const Error& error);
+    // Ends the walk as failed.
+    void stop();
     void alertShown(const QString& message, const QStringList& buttons);
+    // Presses the button titled `choice` of the alert on screen.
+    void answerAlert(const QString& choice);
     void end(bool completed);
 
     Options m_options;

@@ -279,14 +279,17 @@ std::optional<QString> validateNumeric(const ORKNumericAnswerFormat& format, dou
 }
 
 std::optional<QString> validateScale(const ORKScaleAnswerFormat& format, double number) {
-    const bool fits =
-        isWhole(number) && number >= double(format.minimum) && number <= double(format.maximum) &&
-        (format.step <= 1 || qint64(number - double(format.minimum)) % format.step == 0);
+    // A minimum above the maximum is read with the two swapped, as the scale's screen shows it;
+    // otherwise no answer would fit and a required scale would be a dead end.
+    const qint64 lower = std::min(format.minimum, format.maximum);
+    const qint64 upper = std::max(format.minimum, format.maximum);
+    const bool fits = isWhole(number) && number >= double(lower) && number <= double(upper) &&
+                      (format.step <= 1 || qint64(number - double(lower)) % format.step == 0);
     if (fits) {
         return std::nullopt;
     }
-    const QString minimum = QString::number(format.minimum);
-    const QString maximum = QString::number(format.maximum);
+    const QString minimum = QString::number(lower);
+    const QString maximum = QString::number(upper);
     return format.step > 1 ? texts::scaleSteps(minimum, maximum, QString::number(format.step))
                            : texts::scaleWhole(minimum, maximum);
 }

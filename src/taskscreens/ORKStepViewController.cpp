@@ -146,6 +146,10 @@ void ORKStepViewController::prepareToLeave(ORKStepViewControllerNavigationDirect
 
 void ORKStepViewController::willLeave(ORKStepViewControllerNavigationDirection) {}
 
+std::shared_ptr<const ORKStepResult> ORKStepViewController::previousResult() const {
+    return m_task.runner() ? m_task.runner()->lastResult(m_step->identifier) : nullptr;
+}
+
 bool ORKStepViewController::isCurrent() const {
     return m_task.currentStepViewController() == this && m_task.runner() &&
            !m_task.runner()->isFinished();

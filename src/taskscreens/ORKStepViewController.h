@@ -42,6 +42,8 @@ public:
     // The result the runner keeps for this step's visit; null while this is not the task's
     // current screen.
     [[nodiscard]] std::shared_ptr<const ORKStepResult> result() const;
+    // What this step recorded when it was last left, either way; null the first time it shows.
+    [[nodiscard]] std::shared_ptr<const ORKStepResult> previousResult() const;
     void addResult(std::shared_ptr<ORKResult> result);
     // Both move on the next pass of the event loop; a second move asked in the same visit is
     // dropped. Going back from the first step does nothing.

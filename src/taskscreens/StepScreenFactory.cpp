@@ -1,9 +1,12 @@
 #include "taskscreens/StepScreenFactory.h"
 
+#include "taskmodel/ORKQuestionStep.h"
 #include "taskmodel/ORKStep.h"
 #include "taskscreens/ORKBodyLabel.h"
 #include "taskscreens/ORKCompletionStepViewController.h"
+#include "taskscreens/ORKFormStepViewController.h"
 #include "taskscreens/ORKInstructionStepViewController.h"
+#include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTitleLabel.h"
 
@@ -43,6 +46,14 @@ ORKStepViewController* StepScreenFactory::makeStock(const std::shared_ptr<ORKSte
             return new ORKInstructionStepViewController(step, task);
         case StepKind::completion:
             return new ORKCompletionStepViewController(step, task);
+        case StepKind::question:
+            // A question without an answer format has nothing to ask with.
+            if (static_cast<const ORKQuestionStep&>(*step).answerFormat) {
+                return new ORKQuestionStepViewController(step, task, m_console);
+            }
+            break;
+        case StepKind::form:
+            return new ORKFormStepViewController(step, task, m_console);
         default:
             break;
     }

@@ -16,7 +16,8 @@ class ORKTaskViewController;
 // Makes the screen of a step. Makers registered for the step's kind are asked first, the latest
 // registered first; a maker may decline with null. Then the stock screens: instruction and
 // "learn more" steps get an ORKInstructionStepViewController, completion steps an
-// ORKCompletionStepViewController, and every other step a plain screen with its title and text,
+// ORKCompletionStepViewController, question (with an answer format) and form steps their screens
+// with a widget per answer format, and every other step a plain screen with its title and text,
 // noted on the debug console as "No screen for <class>; shown as a plain step".
 //
 // Filled once while the app is put together, then only read. Main thread only.

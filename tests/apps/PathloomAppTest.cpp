@@ -1,6 +1,7 @@
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
 #include "TestFiles.h"
+#include "foundation/Json.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -195,6 +196,50 @@ TEST_F(PathloomAppTest, TheAutopilotWalksOnScreenAsTheCommandWalksWithout) {
             EXPECT_EQ(report.value(u"steps"_s), QJsonValue(QJsonArray{u"hello"_s, u"bye"_s}));
             EXPECT_EQ(onScreen.events(u"step"_s).size(), 2);
         }
+    }
+}
+
+TEST_F(PathloomAppTest, TheAutopilotAnswersEveryFormatAsTheCommandDoes) {
+    const QString formats = QString::fromUtf8(PATHLOOM_EXAMPLES) + u"/answer-formats/app.json"_s;
+    const QString answers =
+        QString::fromUtf8(PATHLOOM_EXAMPLES) + u"/answer-formats/answers.json"_s;
+    QJsonObject sheet = test::jsonObject(test::readFile(answers));
+    QJsonObject outOfRange = sheet;
+    outOfRange.insert(u"people"_s, 40);
+    QJsonObject missing = sheet;
+    missing.remove(u"colour"_s);
+    const QString outOfRangeSheet = document(u"out-of-range.json"_s, json::write(outOfRange));
+    const QString missingSheet = document(u"missing.json"_s, json::write(missing));
+
+    const struct {
+        QString sheet;
+        int exitCode;
+        QString lastLine;
+    } cases[] = {
+        {answers, 0, {}},
+        {outOfRangeSheet, 1, u"Enter a number from 1 to 12."_s},
+        {missingSheet, 1, u"The step 'colour' needs an answer."_s},
+    };
+    for (const auto& walk : cases) {
+        SCOPED_TRACE(walk.sheet.toStdString());
+        const AppRun onScreen = app(
+            {formats, u"--autopilot"_s, walk.sheet, u"--workflow"_s, u"formats"_s, u"--report"_s,
+             path(u"screen-report.json"_s), u"--screenshot-dir"_s, path(u"shots"_s)},
+            60);
+        EXPECT_EQ(onScreen.exitCode, walk.exitCode) << onScreen.err.toStdString();
+        const QJsonObject report = test::jsonObject(test::readFile(path(u"screen-report.json"_s)));
+        if (walk.exitCode == 0) {
+            const AppRun headless =
+                command({formats, u"--workflow"_s, u"formats"_s, u"--answers"_s, walk.sheet,
+                         u"--report"_s, path(u"command-report.json"_s)});
+            EXPECT_EQ(headless.exitCode, 0) << headless.err.toStdString();
+            EXPECT_EQ(report, test::jsonObject(test::readFile(path(u"command-report.json"_s))));
+            EXPECT_GE(QDir(path(u"shots"_s)).entryList({u"*-step-*.png"_s}).size(),
+                      report.value(u"steps"_s).toArray().size());
+            continue;
+        }
+        EXPECT_EQ(report.value(u"error"_s), QJsonValue(walk.lastLine));
+        EXPECT_EQ(onScreen.err.trimmed().split(u'\n').last(), walk.lastLine);
     }
 }
 

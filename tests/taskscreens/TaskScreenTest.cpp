@@ -384,7 +384,7 @@ TEST_F(TaskScreenTest, AStepWithoutAScreenShowsItsTitleAndTextAndSaysSoOnceOnThe
     };
     const QList<Case> cases{
         {makeStep<PluginStep>(u"plugin"_s), u"No screen for ORKStep; shown as a plain step"_s},
-        {makeStep<ORKQuestionStep>(u"question"_s),
+        {makeStep<ORKQuestionStep>(u"question-without-format"_s),
          u"No screen for ORKQuestionStep; shown as a plain step"_s},
     };
     for (const Case& each : cases) {
