@@ -221,7 +221,8 @@ TEST_F(QuestionScreenTest, AScaleWithABadStepOrRangeStepsByOneAndSaysSo) {
         auto* slider = child<QSlider>(u"answerScale"_s);
         ASSERT_NE(slider, nullptr);
         EXPECT_EQ(slider->maximum() - slider->minimum(), each.positions);
-        EXPECT_TRUE(consoleLines.contains(u"\"%1\""_s.arg(each.line))) << consoleLines.join(u'\n').toStdString();
+        EXPECT_TRUE(consoleLines.contains(u"\"%1\""_s.arg(each.line)))
+            << consoleLines.join(u'\n').toStdString();
         EXPECT_FALSE(canContinue()) << "no default: nothing is answered until the slider moves";
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Right);
@@ -330,7 +331,7 @@ TEST_F(QuestionScreenTest, TheKeyboardAloneAnswersAndContinues) {
           question(u"mood"_s, R"({"_class":"ORKScaleAnswerFormat","minimum":1,"maximum":5,
                                   "step":1,"defaultValue":3})"),
           question(u"last"_s, R"({"_class":"ORKBooleanAnswerFormat"})")});
-    
+
     const auto focused = [] { return QApplication::focusWidget(); };
 
     screen().setFocus();

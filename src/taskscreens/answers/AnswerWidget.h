@@ -34,6 +34,10 @@ public:
     [[nodiscard]] virtual bool takesAnswers() const { return true; }
     [[nodiscard]] const ORKAnswerFormat& format() const { return m_format; }
 
+protected:
+    // A number as an answers file reads it: whole numbers as integers, others as decimals.
+    [[nodiscard]] static Value number(double value);
+
 Q_SIGNALS:
     // The user (or setAnswer()) changed the answer.
     void answerChanged();

@@ -2,20 +2,30 @@
 
 #include "run/AnswerKind.h"
 #include "taskmodel/ORKBooleanAnswerFormat.h"
+#include "taskmodel/ORKContinuousScaleAnswerFormat.h"
 #include "taskmodel/ORKDateAnswerFormat.h"
+#include "taskmodel/ORKImageChoiceAnswerFormat.h"
 #include "taskmodel/ORKNumericAnswerFormat.h"
 #include "taskmodel/ORKScaleAnswerFormat.h"
 #include "taskmodel/ORKTextAnswerFormat.h"
 #include "taskmodel/ORKTextChoiceAnswerFormat.h"
+#include "taskmodel/ORKTextScaleAnswerFormat.h"
+#include "taskmodel/ORKTimeIntervalAnswerFormat.h"
 #include "taskmodel/ORKTimeOfDayAnswerFormat.h"
+#include "taskmodel/ORKValuePickerAnswerFormat.h"
 #include "taskscreens/answers/BooleanAnswerWidget.h"
+#include "taskscreens/answers/ContinuousScaleAnswerWidget.h"
 #include "taskscreens/answers/DateAnswerWidget.h"
+#include "taskscreens/answers/ImageChoiceAnswerWidget.h"
 #include "taskscreens/answers/NoAnswerWidget.h"
 #include "taskscreens/answers/NumericAnswerWidget.h"
 #include "taskscreens/answers/ScaleAnswerWidget.h"
 #include "taskscreens/answers/TextAnswerWidget.h"
 #include "taskscreens/answers/TextChoiceAnswerWidget.h"
+#include "taskscreens/answers/TextScaleAnswerWidget.h"
+#include "taskscreens/answers/TimeIntervalAnswerWidget.h"
 #include "taskscreens/answers/TimeOfDayAnswerWidget.h"
+#include "taskscreens/answers/ValuePickerAnswerWidget.h"
 
 namespace pathloom {
 
@@ -49,6 +59,36 @@ AnswerWidget* AnswerWidgets::make(const ORKAnswerFormat& format,
                                          parent);
         case AnswerKind::date:
             return new DateAnswerWidget(static_cast<const ORKDateAnswerFormat&>(format), parent);
+        case AnswerKind::continuousScale:
+            return new ContinuousScaleAnswerWidget(
+                static_cast<const ORKContinuousScaleAnswerFormat&>(format), parent);
+        case AnswerKind::textScale: {
+            const auto& scale = static_cast<const ORKTextScaleAnswerFormat&>(format);
+            if (scale.textChoices.isEmpty()) {
+                console.print(u"A text scale without choices; it goes on without an answer"_s);
+                return new NoAnswerWidget(format, parent);
+            }
+            return new TextScaleAnswerWidget(scale, parent);
+        }
+        case AnswerKind::valuePicker: {
+            const auto& picker = static_cast<const ORKValuePickerAnswerFormat&>(format);
+            if (picker.textChoices.isEmpty()) {
+                console.print(u"A value picker without choices; it goes on without an answer"_s);
+                return new NoAnswerWidget(format, parent);
+            }
+            return new ValuePickerAnswerWidget(format, picker.textChoices, parent);
+        }
+        case AnswerKind::imageChoice: {
+            const auto& images = static_cast<const ORKImageChoiceAnswerFormat&>(format);
+            if (images.imageChoices.isEmpty()) {
+                console.print(u"An image choice without choices; it goes on without an answer"_s);
+                return new NoAnswerWidget(format, parent);
+            }
+            return new ImageChoiceAnswerWidget(images, parent);
+        }
+        case AnswerKind::timeInterval:
+            return new TimeIntervalAnswerWidget(
+                static_cast<const ORKTimeIntervalAnswerFormat&>(format), parent);
         case AnswerKind::timeOfDay:
             return new TimeOfDayAnswerWidget(static_cast<const ORKTimeOfDayAnswerFormat&>(format),
                                              parent);
