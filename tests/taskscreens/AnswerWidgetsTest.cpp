@@ -3,6 +3,7 @@
 #include "run/QuestionAnswers.h"
 #include "serialization/ORKESerializer.h"
 #include "taskmodel/ORKAnswerFormat.h"
+#include "taskmodel/ORKLocation.h"
 #include "taskscreens/answers/AnswerWidget.h"
 #include "taskscreens/answers/AnswerWidgets.h"
 #include "taskscreens/answers/NoAnswerWidget.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QJsonArray>
+#include <QLineEdit>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -104,7 +106,26 @@ INSTANTIATE_TEST_SUITE_P(
             "imageChoices":[{"_class":"ORKImageChoice","text":"Circle","value":"circle"},
                             {"_class":"ORKImageChoice","text":"Star","value":"star"}]})",
                   R"(["circle","star"])"},
-        RoundTrip{"TimeInterval", R"({"_class":"ORKTimeIntervalAnswerFormat","step":5})", "5400"}),
+        RoundTrip{"TimeInterval", R"({"_class":"ORKTimeIntervalAnswerFormat","step":5})", "5400"},
+        RoundTrip{"MultipleValuePicker", R"({"_class":"ORKMultipleValuePickerAnswerFormat",
+            "separator":"/","valuePickers":[
+              {"_class":"ORKValuePickerAnswerFormat","textChoices":[
+                {"_class":"ORKTextChoice","text":"1","value":1},
+                {"_class":"ORKTextChoice","text":"2","value":2}]},
+              {"_class":"ORKValuePickerAnswerFormat","textChoices":[
+                {"_class":"ORKTextChoice","text":"a","value":"a"},
+                {"_class":"ORKTextChoice","text":"b","value":"b"}]}]})",
+                  R"([2,"a"])"},
+        RoundTrip{"MetricHeight",
+                  R"({"_class":"ORKHeightAnswerFormat","measurementSystem":"metric"})", "172"},
+        RoundTrip{"HeightInFeetAndInches",
+                  R"({"_class":"ORKHeightAnswerFormat","measurementSystem":"USC"})", "175.26"},
+        RoundTrip{"MetricWeight", R"({"_class":"ORKWeightAnswerFormat","measurementSystem":"metric",
+            "numericPrecision":0,"minimumValue":0,"maximumValue":0,"defaultValue":0})",
+                  "7.5"},
+        RoundTrip{"Ses", R"({"_class":"ORKSESAnswerFormat","topRungText":"Best off"})", "7"},
+        RoundTrip{"Currency", R"({"_class":"ORKCurrencyAnswerFormat","currencyCode":"EUR"})",
+                  "12.5"}),
     [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
 
 TEST(AnswerWidgetsTest, ChoicesAndPickersAnswerWithTheirOwnControls) {
@@ -140,6 +161,32 @@ TEST(AnswerWidgetsTest, ChoicesAndPickersAnswerWithTheirOwnControls) {
     EXPECT_EQ(intervalWidget->answer(), Value(qint64(15 * 60)));
 }
 
+TEST(AnswerWidgetsTest, ALocationIsEnteredByHand) {
+    QStringList lines;
+    const DebugConsole console([&](const QString& line) { lines.append(line); });
+    const auto format =
+        answerFormat(R"({"_class":"ORKLocationAnswerFormat","useCurrentLocation":true})");
+    std::unique_ptr<AnswerWidget> widget(AnswerWidgets::make(*format, {}, console));
+    EXPECT_EQ(lines.size(), 1) << "no positioning service, said once";
+    const auto given = QuestionAnswers::fromJson(
+        *format, answerJson(R"({"latitude":48.8566,"longitude":2.3522,"address":"Paris"})"),
+        u"q"_s);
+    ASSERT_TRUE(given.has_value());
+
+    widget->setAnswer(*given);
+
+    const auto location = widget->answer().object<ORKLocation>();
+    ASSERT_TRUE(location);
+    EXPECT_DOUBLE_EQ(location->coordinate.latitude, 48.8566);
+    EXPECT_DOUBLE_EQ(location->coordinate.longitude, 2.3522);
+    ASSERT_TRUE(location->postalAddress);
+    EXPECT_EQ(location->postalAddress->street, u"Paris"_s);
+    auto* latitude = widget->findChild<QLineEdit*>(u"answerLatitude"_s);
+    latitude->clear();
+    QTest::keyClicks(latitude, u"95"_s);
+    EXPECT_TRUE(widget->validationMessage().has_value()) << "a latitude beyond 90 is refused";
+}
+
 TEST(AnswerWidgetsTest, FormatsWithNothingToChooseFromTakeNoAnswerAndSaySo) {
     QStringList lines;
     const DebugConsole console([&](const QString& line) { lines.append(line); });
@@ -149,7 +196,8 @@ TEST(AnswerWidgetsTest, FormatsWithNothingToChooseFromTakeNoAnswerAndSaySo) {
           QByteArray(R"({"_class":"ORKValuePickerAnswerFormat","textChoices":[]})"),
           QByteArray(R"({"_class":"ORKTextScaleAnswerFormat","textChoices":[]})"),
           QByteArray(R"({"_class":"ORKImageChoiceAnswerFormat","style":"singleChoice",
-                         "imageChoices":[]})")}) {
+                         "imageChoices":[]})"),
+          QByteArray(R"({"_class":"ORKMultipleValuePickerAnswerFormat","valuePickers":[]})")}) {
         SCOPED_TRACE(json.toStdString());
         lines.clear();
         const auto format = answerFormat(json);

@@ -3,9 +3,14 @@
 #include "run/AnswerKind.h"
 #include "taskmodel/ORKBooleanAnswerFormat.h"
 #include "taskmodel/ORKContinuousScaleAnswerFormat.h"
+#include "taskmodel/ORKCurrencyAnswerFormat.h"
 #include "taskmodel/ORKDateAnswerFormat.h"
+#include "taskmodel/ORKHeightAnswerFormat.h"
 #include "taskmodel/ORKImageChoiceAnswerFormat.h"
+#include "taskmodel/ORKLocationAnswerFormat.h"
+#include "taskmodel/ORKMultipleValuePickerAnswerFormat.h"
 #include "taskmodel/ORKNumericAnswerFormat.h"
+#include "taskmodel/ORKSESAnswerFormat.h"
 #include "taskmodel/ORKScaleAnswerFormat.h"
 #include "taskmodel/ORKTextAnswerFormat.h"
 #include "taskmodel/ORKTextChoiceAnswerFormat.h"
@@ -13,19 +18,27 @@
 #include "taskmodel/ORKTimeIntervalAnswerFormat.h"
 #include "taskmodel/ORKTimeOfDayAnswerFormat.h"
 #include "taskmodel/ORKValuePickerAnswerFormat.h"
+#include "taskmodel/ORKWeightAnswerFormat.h"
 #include "taskscreens/answers/BooleanAnswerWidget.h"
 #include "taskscreens/answers/ContinuousScaleAnswerWidget.h"
+#include "taskscreens/answers/CurrencyAnswerWidget.h"
 #include "taskscreens/answers/DateAnswerWidget.h"
 #include "taskscreens/answers/ImageChoiceAnswerWidget.h"
+#include "taskscreens/answers/LocationAnswerWidget.h"
+#include "taskscreens/answers/MeasurementAnswerWidget.h"
+#include "taskscreens/answers/MultipleValuePickerAnswerWidget.h"
 #include "taskscreens/answers/NoAnswerWidget.h"
 #include "taskscreens/answers/NumericAnswerWidget.h"
 #include "taskscreens/answers/ScaleAnswerWidget.h"
+#include "taskscreens/answers/SesAnswerWidget.h"
 #include "taskscreens/answers/TextAnswerWidget.h"
 #include "taskscreens/answers/TextChoiceAnswerWidget.h"
 #include "taskscreens/answers/TextScaleAnswerWidget.h"
 #include "taskscreens/answers/TimeIntervalAnswerWidget.h"
 #include "taskscreens/answers/TimeOfDayAnswerWidget.h"
 #include "taskscreens/answers/ValuePickerAnswerWidget.h"
+
+#include <algorithm>
 
 namespace pathloom {
 
@@ -89,6 +102,37 @@ AnswerWidget* AnswerWidgets::make(const ORKAnswerFormat& format,
         case AnswerKind::timeInterval:
             return new TimeIntervalAnswerWidget(
                 static_cast<const ORKTimeIntervalAnswerFormat&>(format), parent);
+        case AnswerKind::multipleValuePicker: {
+            const auto& pickers = static_cast<const ORKMultipleValuePickerAnswerFormat&>(format);
+            const bool canChoose =
+                !pickers.valuePickers.isEmpty() &&
+                std::ranges::all_of(pickers.valuePickers, [](const auto& picker) {
+                    return picker && !picker->textChoices.isEmpty();
+                });
+            if (!canChoose) {
+                console.print(u"A picker without choices; it goes on without an answer"_s);
+                return new NoAnswerWidget(format, parent);
+            }
+            return new MultipleValuePickerAnswerWidget(pickers, parent);
+        }
+        case AnswerKind::height:
+            return new MeasurementAnswerWidget(static_cast<const ORKHeightAnswerFormat&>(format),
+                                               parent);
+        case AnswerKind::weight:
+            return new MeasurementAnswerWidget(static_cast<const ORKWeightAnswerFormat&>(format),
+                                               parent);
+        case AnswerKind::location: {
+            const auto& location = static_cast<const ORKLocationAnswerFormat&>(format);
+            if (location.useCurrentLocation) {
+                console.print(u"No positioning service here; the place is entered by hand"_s);
+            }
+            return new LocationAnswerWidget(location, placeholder, parent);
+        }
+        case AnswerKind::ses:
+            return new SesAnswerWidget(static_cast<const ORKSESAnswerFormat&>(format), parent);
+        case AnswerKind::currency:
+            return new CurrencyAnswerWidget(static_cast<const ORKCurrencyAnswerFormat&>(format),
+                                            placeholder, parent);
         case AnswerKind::timeOfDay:
             return new TimeOfDayAnswerWidget(static_cast<const ORKTimeOfDayAnswerFormat&>(format),
                                              parent);
