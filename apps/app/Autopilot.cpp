@@ -1,6 +1,7 @@
 #include "Autopilot.h"
 
 #include "foundation/Json.h"
+#include "run/CapturedFiles.h"
 #include "run/QuestionAnswers.h"
 #include "run/RunError.h"
 #include "run/RunReport.h"
@@ -14,14 +15,18 @@
 #include "shell/TaskScreens.h"
 #include "taskscreens/ORKContinueButton.h"
 #include "taskscreens/ORKFormStepViewController.h"
+#include "taskscreens/ORKImageCaptureStepViewController.h"
 #include "taskscreens/ORKNavigationContainerView.h"
 #include "taskscreens/ORKQuestionStepViewController.h"
+#include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTaskViewController.h"
+#include "taskscreens/SignaturePad.h"
 #include "taskscreens/answers/AnswerWidget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -123,7 +128,8 @@ void Autopilot::act(ORKStepViewController& step) {
     }
     const StepKind kind = stepKind(*step.step());
     if (!step.isNavigationFooterHidden() && next->isVisible() &&
-        (kind == StepKind::question || kind == StepKind::form)) {
+        (kind == StepKind::question || kind == StepKind::form || kind == StepKind::imageCapture ||
+         kind == StepKind::signature)) {
         fail(RunError(u"The step '%1' needs an answer."_s.arg(step.step()->identifier)));
         return;
     }
@@ -137,7 +143,14 @@ bool Autopilot::answer(ORKStepViewController& step) {
     auto* form = qobject_cast<ORKFormStepViewController*>(&step);
     const ORKStep& shown = *step.step();
     const std::optional<QJsonValue> given = m_options.answers.answer(shown.identifier);
-    if ((question == nullptr && form == nullptr) || !given) {
+    if (!given) {
+        return true;
+    }
+    if (qobject_cast<ORKImageCaptureStepViewController*>(&step) != nullptr ||
+        qobject_cast<ORKSignatureStepViewController*>(&step) != nullptr) {
+        return capture(step, *given);
+    }
+    if (question == nullptr && form == nullptr) {
         return true;
     }
     // The sheet's answer is refused as the command refuses it; only a missing answer is left to
@@ -161,6 +174,36 @@ bool Autopilot::answer(ORKStepViewController& step) {
                 QuestionAnswers::fromJson(widget->format(), item.value(), item.key()).value());
         }
     }
+    return true;
+}
+
+bool Autopilot::capture(ORKStepViewController& step, const QJsonValue& given) {
+    const QString& identifier = step.step()->identifier;
+    if (!given.isString()) {
+        fail(RunError(
+            u"The answer for '%1' must be the path of an existing file."_s.arg(identifier)));
+        return false;
+    }
+    const QString path = m_options.answers.filePath(given.toString());
+    if (auto* camera = qobject_cast<ORKImageCaptureStepViewController*>(&step)) {
+        // A file that is no picture is refused with the error alert, which ends the walk.
+        return camera->usePicture(path);
+    }
+    // A signature is drawn on the pad, once the sheet's file would do for the command too.
+    if (auto picture = CapturedFiles::readPicture(path); !picture) {
+        fail(picture.error());
+        return false;
+    }
+    SignaturePad& pad = static_cast<ORKSignatureStepViewController&>(step).pad();
+    const int middle = pad.height() / 2;
+    QTest::mousePress(&pad, Qt::LeftButton, {}, QPoint(pad.width() / 4, middle));
+    for (int x = pad.width() / 4; x <= pad.width() * 3 / 4; x += pad.width() / 16) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(x, middle + (x % 3) * 8),
+                         pad.mapToGlobal(QPointF(x, middle)), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&pad, &move);
+    }
+    QTest::mouseRelease(&pad, Qt::LeftButton, {}, QPoint(pad.width() * 3 / 4, middle));
     return true;
 }
 

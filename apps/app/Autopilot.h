@@ -4,6 +4,7 @@
 #include "run/AnswerSheet.h"
 #include "run/RunJournal.h"
 
+#include <QJsonValue>
 #include <QObject>
 #include <QPointer>
 #include <QTextStream>
@@ -53,6 +54,9 @@ private:
     // Puts the sheet's answer to a question or form step into its widgets; false when the sheet's
     // answer does not fit the step, which ends the walk.
     [[nodiscard]] bool answer(ORKStepViewController& step);
+    // Gives an image capture the sheet's picture file, or signs a signature pad; false when the
+    // sheet's file does not fit the step, which ends the walk.
+    [[nodiscard]] bool capture(ORKStepViewController& step, const QJsonValue& given);
     void fail(const Error& error);
     // Ends the walk as failed.
     void stop();

@@ -28,8 +28,10 @@
 #include "taskscreens/StepScreenFactory.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 
@@ -80,6 +82,13 @@ int main(int argc, char* argv[]) {
     AppConfigurationManager::Sources sources;
     sources.keyStore = std::make_shared<FileKeyStore>();
     sources.preferredLanguages = options->languages;
+    // Captures stay with the user's data, where an upload that failed can still find them.
+    const QDir captures(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    if (!captures.mkpath(u"captures"_s)) {
+        err << u"Could not create the folder %1."_s.arg(captures.filePath(u"captures"_s)) << '\n';
+        return 1;
+    }
+    sources.outputDirectory = captures.filePath(u"captures"_s);
     AppConfigurationManager manager(sources);
     const auto settings = std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                       u"pathloom"_s, u"pathloom"_s);

@@ -24,6 +24,20 @@ bool exceedsBound(QSize size) {
            size.height() > CapturedFiles::kLongestSide;
 }
 
+// Most formats decode a picture whole before it can be scaled down; Qt's default limit of 256 MiB
+// per decoded picture would turn a large photo (a 20000-pixel square) into "not a picture".
+constexpr int kLargestDecodeMegabytes = 4096;
+
+// Lets `reader` decode a picture beyond the bound, straight to the bound where its format can.
+void readBounded(QImageReader& reader) {
+    const QSize size = reader.size();
+    if (size.isValid() && exceedsBound(size)) {
+        reader.setAllocationLimit(kLargestDecodeMegabytes);
+        reader.setScaledSize(size.scaled(CapturedFiles::kLongestSide, CapturedFiles::kLongestSide,
+                                         Qt::KeepAspectRatio));
+    }
+}
+
 QImage boundedPicture(const QImage& picture) {
     if (!exceedsBound(picture.size())) {
         return picture;
@@ -95,12 +109,14 @@ CapturedFiles::Stored CapturedFiles::store(const QString& stepIdentifier, const 
         format = reader.format();
         // A reader that cannot tell the size without decoding is decoded to learn it.
         if (!reader.size().isValid() || exceedsBound(reader.size())) {
+            const bool tooLarge = reader.size().isValid();
+            readBounded(reader);
             reader.setAutoTransform(true);
             const QImage picture = reader.read();
             if (picture.isNull()) {
                 return std::unexpected(CaptureError::notAPicture(sourcePath));
             }
-            if (exceedsBound(picture.size())) {
+            if (tooLarge || exceedsBound(picture.size())) {
                 scaled = boundedPicture(picture);
             }
         }
@@ -134,6 +150,7 @@ std::expected<QImage, CaptureError> CapturedFiles::readPicture(const QString& pa
     QImageReader reader(source.absoluteFilePath());
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    readBounded(reader);
     QImage picture = reader.read();
     if (picture.isNull()) {
         return std::unexpected(CaptureError::notAPicture(path));

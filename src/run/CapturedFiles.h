@@ -45,7 +45,8 @@ public:
     [[nodiscard]] Stored store(const QString& stepIdentifier, const QImage& picture,
                                const QString& fileName) const;
 
-    // The picture in the file at `path`, for pages a scan is made of.
+    // The picture in the file at `path`, at most kLongestSide pixels on its long side, for pages a
+    // scan is made of and for a capture's preview.
     [[nodiscard]] static std::expected<QImage, CaptureError> readPicture(const QString& path);
 
 private:

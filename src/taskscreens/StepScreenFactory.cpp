@@ -5,8 +5,10 @@
 #include "taskscreens/ORKBodyLabel.h"
 #include "taskscreens/ORKCompletionStepViewController.h"
 #include "taskscreens/ORKFormStepViewController.h"
+#include "taskscreens/ORKImageCaptureStepViewController.h"
 #include "taskscreens/ORKInstructionStepViewController.h"
 #include "taskscreens/ORKQuestionStepViewController.h"
+#include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTitleLabel.h"
 
@@ -54,6 +56,10 @@ ORKStepViewController* StepScreenFactory::makeStock(const std::shared_ptr<ORKSte
             break;
         case StepKind::form:
             return new ORKFormStepViewController(step, task, m_console);
+        case StepKind::imageCapture:
+            return new ORKImageCaptureStepViewController(step, task);
+        case StepKind::signature:
+            return new ORKSignatureStepViewController(step, task);
         default:
             break;
     }

@@ -9,10 +9,12 @@
 #include "taskmodel/ORKVideoCaptureStep.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 namespace pathloom {
 namespace {
@@ -87,6 +89,58 @@ TEST_F(CapturedFilesTest, ScalesALargePictureDownAndCopiesOthersByteForByte) {
     EXPECT_EQ((*scaled)->contentType, u"image/png"_s);
     EXPECT_EQ(test::readFile(storedPath(copied)), small);
     EXPECT_EQ(test::readFile(storedPath(anyFile)), wide) << "only pictures are bounded";
+}
+
+// A grey PNG of `side` × `side` pixels, written row by row so that the test never holds the whole
+// picture; decoding it takes side² bytes.
+QByteArray largeGreyPng(int side) {
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    const auto chunk = [&png](const char* type, const QByteArray& data) {
+        const quint32 length = qToBigEndian<quint32>(static_cast<quint32>(data.size()));
+        png.append(reinterpret_cast<const char*>(&length), 4);
+        const QByteArray body = QByteArray(type, 4) + data;
+        png.append(body);
+        const quint32 crc = qToBigEndian<quint32>(static_cast<quint32>(
+            crc32(0, reinterpret_cast<const Bytef*>(body.constData()), body.size())));
+        png.append(reinterpret_cast<const char*>(&crc), 4);
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(side), header.data());
+    qToBigEndian<quint32>(static_cast<quint32>(side), header.data() + 4);
+    header[8] = 8;  // bits per sample; colour type 0 (grey), no interlacing
+    chunk("IHDR", header);
+    z_stream stream{};
+    EXPECT_EQ(deflateInit(&stream, 1), Z_OK);
+    QByteArray row(side + 1, '\0');  // filter byte 0, then black pixels
+    QByteArray compressed;
+    QByteArray buffer(1 << 16, '\0');
+    for (int y = 0; y < side; ++y) {
+        stream.next_in = reinterpret_cast<Bytef*>(row.data());
+        stream.avail_in = static_cast<uInt>(row.size());
+        const int flush = y + 1 == side ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            stream.next_out = reinterpret_cast<Bytef*>(buffer.data());
+            stream.avail_out = static_cast<uInt>(buffer.size());
+            deflate(&stream, flush);
+            compressed.append(buffer.constData(), buffer.size() - stream.avail_out);
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    chunk("IDAT", compressed);
+    chunk("IEND", {});
+    return png;
+}
+
+TEST_F(CapturedFilesTest, APictureFarBeyondTheBoundIsStoredAtTheBound) {
+    const QString huge = source(u"huge.png"_s, largeGreyPng(20000));
+
+    const auto preview = CapturedFiles::readPicture(huge);
+    const auto stored = m_files.store(u"door"_s, huge, Need::picture);
+
+    ASSERT_TRUE(preview.has_value());
+    EXPECT_EQ(preview->size(), QSize(4096, 4096));
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(QImageReader(storedPath(stored)).size(), QSize(4096, 4096));
 }
 
 TEST_F(CapturedFilesTest, StoresATakenPictureAsABoundedPng) {

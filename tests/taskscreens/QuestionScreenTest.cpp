@@ -1,18 +1,27 @@
 #include "EventLoop.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "TestFiles.h"
 #include "run/QuestionAnswers.h"
 #include "run/WorkflowRunner.h"
+#include "screens/AlertDialog.h"
+#include "screens/AlertObserver.h"
 #include "serialization/ORKESerializer.h"
 #include "taskmodel/ORKAnswerFormat.h"
+#include "taskmodel/ORKFileResult.h"
 #include "taskmodel/ORKFormStep.h"
+#include "taskmodel/ORKImageCaptureStep.h"
 #include "taskmodel/ORKNavigableOrderedTask.h"
 #include "taskmodel/ORKQuestionResult.h"
 #include "taskmodel/ORKQuestionStep.h"
+#include "taskmodel/ORKSignatureStep.h"
 #include "taskmodel/ORKStepResult.h"
 #include "taskscreens/ORKFormStepViewController.h"
+#include "taskscreens/ORKImageCaptureStepViewController.h"
 #include "taskscreens/ORKQuestionStepViewController.h"
+#include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKTaskViewController.h"
+#include "taskscreens/SignaturePad.h"
 #include "taskscreens/StepScreenFactory.h"
 #include "taskscreens/answers/AnswerWidget.h"
 #include "taskscreens/answers/ScaleAnswerWidget.h"
@@ -23,7 +32,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace pathloom {
@@ -54,6 +66,7 @@ protected:
         : factory(
               DebugConsole([this](const QString& line) { consoleLines.append(line.trimmed()); })) {
         environment.session = std::make_shared<Session>();
+        environment.outputDirectory = output.path();
     }
 
     void open(QList<std::shared_ptr<ORKStep>> steps) {
@@ -121,6 +134,7 @@ protected:
 
     void pressContinue() const { QTest::keyClick(task.get(), Qt::Key_Return); }
 
+    QTemporaryDir output;
     WorkflowRunner::Environment environment;
     QStringList consoleLines;
     StepScreenFactory factory;
@@ -350,6 +364,74 @@ TEST_F(QuestionScreenTest, TheKeyboardAloneAnswersAndContinues) {
     EXPECT_EQ(recorded(u"name"_s, u"name"_s), Value(u"Ada"_s));
     EXPECT_EQ(recorded(u"ready"_s, u"ready"_s), Value(true));
     EXPECT_EQ(recorded(u"mood"_s, u"mood"_s), Value(qint64(4)));
+}
+
+// The file result that the step `step` recorded when it was last left.
+std::shared_ptr<const ORKFileResult> fileResult(const ORKTaskViewController& task,
+                                                const QString& step) {
+    const auto stepResult = task.runner()->lastResult(step);
+    return stepResult && !stepResult->results.isEmpty()
+               ? std::dynamic_pointer_cast<const ORKFileResult>(stepResult->results.first())
+               : nullptr;
+}
+
+TEST_F(QuestionScreenTest, APhotoIsChosenFromAFileAndStoredWhenUsed) {
+    auto capture = std::make_shared<ORKImageCaptureStep>(u"photo"_s);
+    capture->title = u"Photograph the door"_s;
+    open({capture, question(u"last"_s, R"({"_class":"ORKBooleanAnswerFormat"})")});
+    auto& screen = static_cast<ORKImageCaptureStepViewController&>(this->screen());
+    QSignalSpy alerts(&AlertDialog::observer(), &AlertObserver::shown);
+    const QString notAPicture = output.filePath(u"notes.png"_s);
+    ASSERT_TRUE(test::writeFile(notAPicture, "plain words"));
+    const QString picture = output.filePath(u"door.png"_s);
+    ASSERT_TRUE(QImage(QSize(64, 48), QImage::Format_RGB32).save(picture));
+    EXPECT_EQ(screen.continueButtonItem()->text(), u"Use Photo"_s);
+    EXPECT_FALSE(canContinue());
+
+    EXPECT_FALSE(screen.usePicture(notAPicture));
+    ASSERT_EQ(alerts.size(), 1);
+    EXPECT_EQ(alerts.first().at(1).toString(), u"This file is not a picture."_s);
+    EXPECT_FALSE(canContinue());
+    EXPECT_TRUE(screen.usePicture(picture));
+    EXPECT_TRUE(canContinue());
+    EXPECT_TRUE(child<QAbstractButton>(u"retake"_s) != nullptr);
+    pressContinue();
+
+    ASSERT_TRUE(waitForStep(u"last"_s));
+    const auto stored = fileResult(*task, u"photo"_s);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->contentType, u"image/png"_s);
+    EXPECT_TRUE(stored->fileURL->toLocalFile().startsWith(output.path()));
+    EXPECT_EQ(QImage(stored->fileURL->toLocalFile()).size(), QSize(64, 48));
+}
+
+TEST_F(QuestionScreenTest, ASignatureIsDrawnAndRecordedAsAPngFile) {
+    auto signature = std::make_shared<ORKSignatureStep>(u"sign"_s);
+    open({signature, question(u"last"_s, R"({"_class":"ORKBooleanAnswerFormat"})")});
+    auto& pad = static_cast<ORKSignatureStepViewController&>(screen()).pad();
+    EXPECT_FALSE(canContinue());
+    const auto stroke = [&pad] {
+        QTest::mousePress(&pad, Qt::LeftButton, {}, QPoint(20, 40));
+        QMouseEvent move(QEvent::MouseMove, QPointF(120, 80), pad.mapToGlobal(QPointF(120, 80)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&pad, &move);
+        QTest::mouseRelease(&pad, Qt::LeftButton, {}, QPoint(120, 80));
+    };
+
+    stroke();
+    EXPECT_TRUE(canContinue());
+    QTest::mouseClick(child<QAbstractButton>(u"clearSignature"_s), Qt::LeftButton);
+    EXPECT_FALSE(canContinue());
+    stroke();
+    pressContinue();
+
+    ASSERT_TRUE(waitForStep(u"last"_s));
+    const auto stored = fileResult(*task, u"sign"_s);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->contentType, u"image/png"_s);
+    const QImage drawn(stored->fileURL->toLocalFile());
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn.pixelColor(70, 60).black() > 128, true) << "the stroke is in the picture";
 }
 
 }  // namespace
