@@ -21,6 +21,7 @@
 #include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTaskViewController.h"
+#include "taskscreens/ORKVideoCaptureStepViewController.h"
 #include "taskscreens/SignaturePad.h"
 #include "taskscreens/answers/AnswerWidget.h"
 
@@ -147,6 +148,7 @@ bool Autopilot::answer(ORKStepViewController& step) {
         return true;
     }
     if (qobject_cast<ORKImageCaptureStepViewController*>(&step) != nullptr ||
+        qobject_cast<ORKVideoCaptureStepViewController*>(&step) != nullptr ||
         qobject_cast<ORKSignatureStepViewController*>(&step) != nullptr) {
         return capture(step, *given);
     }
@@ -188,6 +190,9 @@ bool Autopilot::capture(ORKStepViewController& step, const QJsonValue& given) {
     if (auto* camera = qobject_cast<ORKImageCaptureStepViewController*>(&step)) {
         // A file that is no picture is refused with the error alert, which ends the walk.
         return camera->usePicture(path);
+    }
+    if (auto* video = qobject_cast<ORKVideoCaptureStepViewController*>(&step)) {
+        return video->useVideo(path);
     }
     // A signature is drawn on the pad, once the sheet's file would do for the command too.
     if (auto picture = CapturedFiles::readPicture(path); !picture) {

@@ -9,6 +9,7 @@
 #include "taskmodel/ORKFormStep.h"
 #include "taskmodel/ORKQuestionResult.h"
 #include "taskmodel/ORKStepResult.h"
+#include "taskscreens/LearnMoreDialog.h"
 #include "taskscreens/ORKBodyLabel.h"
 #include "taskscreens/ORKTitleLabel.h"
 #include "taskscreens/answers/AnswerWidget.h"
@@ -117,6 +118,9 @@ QWidget* ORKFormStepViewController::makeRow(Row& row, const DebugConsole& consol
     }
     if (item.detailText) {
         layout->addWidget(new ORKBodyLabel(*item.detailText, ORKBodyLabel::Emphasis::secondary));
+    }
+    if (item.learnMoreItem) {
+        layout->addWidget(LearnMoreDialog::link(item.learnMoreItem, frame), 0, Qt::AlignLeft);
     }
     row.widget = AnswerWidgets::make(*item.answerFormat, item.placeholder, console);
     row.widget->setObjectName(u"answer:"_s + item.identifier);

@@ -6,6 +6,7 @@
 #include "taskmodel/ORKQuestionResult.h"
 #include "taskmodel/ORKQuestionStep.h"
 #include "taskmodel/ORKStepResult.h"
+#include "taskscreens/LearnMoreDialog.h"
 #include "taskscreens/ORKBodyLabel.h"
 #include "taskscreens/ORKTitleLabel.h"
 #include "taskscreens/answers/AnswerWidget.h"
@@ -41,6 +42,9 @@ ORKQuestionStepViewController::ORKQuestionStepViewController(std::shared_ptr<ORK
     if (m_question.detailText) {
         content.addWidget(
             new ORKBodyLabel(*m_question.detailText, ORKBodyLabel::Emphasis::secondary));
+    }
+    if (m_question.learnMoreItem) {
+        content.addWidget(LearnMoreDialog::link(m_question.learnMoreItem, this), 0, Qt::AlignLeft);
     }
     m_widget->setObjectName(u"answer"_s);
     m_widget->setAccessibleName(m_question.question.value_or(m_question.title.value_or(QString())));

@@ -10,7 +10,11 @@
 #include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/ORKTableStepViewController.h"
 #include "taskscreens/ORKTitleLabel.h"
+#include "taskscreens/ORKVideoCaptureStepViewController.h"
+#include "taskscreens/ORKVideoInstructionStepViewController.h"
+#include "taskscreens/ORKWaitStepViewController.h"
 
 #include <QVBoxLayout>
 #include <ranges>
@@ -60,6 +64,14 @@ ORKStepViewController* StepScreenFactory::makeStock(const std::shared_ptr<ORKSte
             return new ORKImageCaptureStepViewController(step, task);
         case StepKind::signature:
             return new ORKSignatureStepViewController(step, task);
+        case StepKind::videoCapture:
+            return new ORKVideoCaptureStepViewController(step, task);
+        case StepKind::videoInstruction:
+            return new ORKVideoInstructionStepViewController(step, task);
+        case StepKind::wait:
+            return new ORKWaitStepViewController(step, task);
+        case StepKind::table:
+            return new ORKTableStepViewController(step, task);
         default:
             break;
     }

@@ -16,11 +16,17 @@
 #include "taskmodel/ORKQuestionStep.h"
 #include "taskmodel/ORKSignatureStep.h"
 #include "taskmodel/ORKStepResult.h"
+#include "taskmodel/ORKTableStep.h"
+#include "taskmodel/ORKVideoCaptureStep.h"
+#include "taskmodel/ORKVideoInstructionStep.h"
+#include "taskmodel/ORKWaitStep.h"
 #include "taskscreens/ORKFormStepViewController.h"
 #include "taskscreens/ORKImageCaptureStepViewController.h"
 #include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKSignatureStepViewController.h"
+#include "taskscreens/ORKTableStepViewController.h"
 #include "taskscreens/ORKTaskViewController.h"
+#include "taskscreens/ORKVideoCaptureStepViewController.h"
 #include "taskscreens/SignaturePad.h"
 #include "taskscreens/StepScreenFactory.h"
 #include "taskscreens/answers/AnswerWidget.h"
@@ -32,6 +38,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QSlider>
@@ -432,6 +439,52 @@ TEST_F(QuestionScreenTest, ASignatureIsDrawnAndRecordedAsAPngFile) {
     const QImage drawn(stored->fileURL->toLocalFile());
     ASSERT_FALSE(drawn.isNull());
     EXPECT_EQ(drawn.pixelColor(70, 60).black() > 128, true) << "the stroke is in the picture";
+}
+
+TEST_F(QuestionScreenTest, AVideoIsChosenFromAFileAndStoredAsItIs) {
+    auto capture = std::make_shared<ORKVideoCaptureStep>(u"clip"_s);
+    open({capture, question(u"last"_s, R"({"_class":"ORKBooleanAnswerFormat"})")});
+    auto& screen = static_cast<ORKVideoCaptureStepViewController&>(this->screen());
+    QSignalSpy alerts(&AlertDialog::observer(), &AlertObserver::shown);
+    const QString clip = output.filePath(u"walk.mp4"_s);
+    ASSERT_TRUE(test::writeFile(clip, "not really a video, but a file all the same"));
+    EXPECT_FALSE(canContinue());
+
+    EXPECT_FALSE(screen.useVideo(output.filePath(u"missing.mp4"_s)));
+    EXPECT_EQ(alerts.size(), 1);
+    EXPECT_TRUE(screen.useVideo(clip));
+    EXPECT_TRUE(canContinue());
+    pressContinue();
+
+    ASSERT_TRUE(waitForStep(u"last"_s));
+    const auto stored = fileResult(*task, u"clip"_s);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(test::readFile(stored->fileURL->toLocalFile()),
+              QByteArray("not really a video, but a file all the same"));
+}
+
+TEST_F(QuestionScreenTest, PlugInWaitTableAndVideoInstructionStepsShowTheirContent) {
+    auto wait = std::make_shared<ORKWaitStep>(u"wait"_s);
+    wait->title = u"Uploading"_s;
+    open({wait});
+    EXPECT_STREQ(screen().metaObject()->className(), "pathloom::ORKWaitStepViewController");
+    EXPECT_TRUE(screen().isNavigationFooterHidden()) << "what it waits for moves on";
+    EXPECT_NE(child<QWidget>(u"progress"_s), nullptr);
+
+    auto table = std::make_shared<ORKTableStep>(u"table"_s);
+    table->items = {Value(u"Apples"_s), Value(qint64(3))};
+    table->isBulleted = true;
+    open({table});
+    auto& rows = static_cast<ORKTableStepViewController&>(screen()).tableView();
+    ASSERT_EQ(rows.count(), 2);
+    EXPECT_EQ(rows.item(0)->text(), u"\u2022  Apples"_s);
+    EXPECT_EQ(rows.item(1)->text(), u"\u2022  3"_s);
+
+    auto video = std::make_shared<ORKVideoInstructionStep>(u"video"_s);
+    video->videoURL = QUrl(u"https://videos.example/how-to.mp4"_s);
+    open({video});
+    EXPECT_NE(child<QAbstractButton>(u"playVideo"_s), nullptr);
+    EXPECT_TRUE(child<QAbstractButton>(u"playVideo"_s)->accessibleName() == u"Play video"_s);
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+#include "taskscreens/ORKTableStepViewController.h"
+
+#include "session/ValueText.h"
+#include "taskmodel/ORKTableStep.h"
+#include "taskscreens/ORKBodyLabel.h"
+#include "taskscreens/ORKTitleLabel.h"
+
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+ORKTableStepViewController::ORKTableStepViewController(std::shared_ptr<ORKStep> step,
+                                                       ORKTaskViewController& task, QWidget* parent)
+    : ORKStepViewController(step, task, parent), m_rows(new QListWidget) {
+    QVBoxLayout& content = *contentLayout();
+    if (step->title) {
+        content.addWidget(new ORKTitleLabel(*step->title));
+    }
+    if (step->text) {
+        content.addWidget(new ORKBodyLabel(*step->text));
+    }
+    m_rows->setObjectName(u"table"_s);
+    m_rows->setSelectionMode(QAbstractItemView::NoSelection);
+    m_rows->setWordWrap(true);
+    const auto& table = static_cast<const ORKTableStep&>(*step);
+    for (const Value& item : table.items) {
+        const QString text = stringValue(item).value_or(QString());
+        m_rows->addItem(table.isBulleted ? u"\u2022  "_s + text : text);
+    }
+    content.addWidget(m_rows, 1);
+}
+
+}  // namespace pathloom
