@@ -13,15 +13,14 @@
 #include "shell/PresentationStack.h"
 #include "shell/PrimaryWorkflowStyleViewController.h"
 #include "shell/TaskScreens.h"
+#include "taskscreens/CaptureStepViewController.h"
 #include "taskscreens/ORKContinueButton.h"
 #include "taskscreens/ORKFormStepViewController.h"
-#include "taskscreens/ORKImageCaptureStepViewController.h"
 #include "taskscreens/ORKNavigationContainerView.h"
 #include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTaskViewController.h"
-#include "taskscreens/ORKVideoCaptureStepViewController.h"
 #include "taskscreens/SignaturePad.h"
 #include "taskscreens/answers/AnswerWidget.h"
 
@@ -147,10 +146,8 @@ bool Autopilot::answer(ORKStepViewController& step) {
     if (!given) {
         return true;
     }
-    if (qobject_cast<ORKImageCaptureStepViewController*>(&step) != nullptr ||
-        qobject_cast<ORKVideoCaptureStepViewController*>(&step) != nullptr ||
-        qobject_cast<ORKSignatureStepViewController*>(&step) != nullptr) {
-        return capture(step, *given);
+    if (auto* capturing = qobject_cast<CaptureStepViewController*>(&step)) {
+        return capture(*capturing, *given);
     }
     if (question == nullptr && form == nullptr) {
         return true;
@@ -179,7 +176,7 @@ bool Autopilot::answer(ORKStepViewController& step) {
     return true;
 }
 
-bool Autopilot::capture(ORKStepViewController& step, const QJsonValue& given) {
+bool Autopilot::capture(CaptureStepViewController& step, const QJsonValue& given) {
     const QString& identifier = step.step()->identifier;
     if (!given.isString()) {
         fail(RunError(
@@ -187,19 +184,17 @@ bool Autopilot::capture(ORKStepViewController& step, const QJsonValue& given) {
         return false;
     }
     const QString path = m_options.answers.filePath(given.toString());
-    if (auto* camera = qobject_cast<ORKImageCaptureStepViewController*>(&step)) {
-        // A file that is no picture is refused with the error alert, which ends the walk.
-        return camera->usePicture(path);
-    }
-    if (auto* video = qobject_cast<ORKVideoCaptureStepViewController*>(&step)) {
-        return video->useVideo(path);
+    auto* signature = qobject_cast<ORKSignatureStepViewController*>(&step);
+    if (signature == nullptr) {
+        // A file that does not fit is refused with the error alert, which ends the walk.
+        return step.useFile(path);
     }
     // A signature is drawn on the pad, once the sheet's file would do for the command too.
     if (auto picture = CapturedFiles::readPicture(path); !picture) {
         fail(picture.error());
         return false;
     }
-    SignaturePad& pad = static_cast<ORKSignatureStepViewController&>(step).pad();
+    SignaturePad& pad = signature->pad();
     const int middle = pad.height() / 2;
     QTest::mousePress(&pad, Qt::LeftButton, {}, QPoint(pad.width() / 4, middle));
     for (int x = pad.width() / 4; x <= pad.width() * 3 / 4; x += pad.width() / 16) {

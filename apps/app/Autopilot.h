@@ -12,6 +12,7 @@
 
 namespace pathloom {
 
+class CaptureStepViewController;
 class ORKStepViewController;
 class ORKTaskViewController;
 class PathloomRootViewController;
@@ -56,7 +57,7 @@ private:
     [[nodiscard]] bool answer(ORKStepViewController& step);
     // Gives an image capture the sheet's picture file, or signs a signature pad; false when the
     // sheet's file does not fit the step, which ends the walk.
-    [[nodiscard]] bool capture(ORKStepViewController& step, const QJsonValue& given);
+    [[nodiscard]] bool capture(CaptureStepViewController& step, const QJsonValue& given);
     void fail(const Error& error);
     // Ends the walk as failed.
     void stop();

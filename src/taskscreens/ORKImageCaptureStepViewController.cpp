@@ -1,20 +1,12 @@
 #include "taskscreens/ORKImageCaptureStepViewController.h"
 
 #include "platform/CameraCapture.h"
-#include "run/CapturedFiles.h"
 #include "screens/AlertDialog.h"
 #include "taskmodel/ORKImageCaptureStep.h"
-#include "taskscreens/ORKBodyLabel.h"
-#include "taskscreens/ORKTaskViewController.h"
-#include "taskscreens/ORKTitleLabel.h"
 
 #include <QAction>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,31 +19,16 @@ namespace {
 constexpr int kPreviewHeight = 280;
 constexpr qint64 kFrontCamera = 2;
 
-// The local file a drop carries, if it carries exactly one.
-QString droppedFile(const QMimeData* data) {
-    if (data == nullptr || data->urls().size() != 1 || !data->urls().first().isLocalFile()) {
-        return {};
-    }
-    return data->urls().first().toLocalFile();
-}
-
 }  // namespace
 
 ORKImageCaptureStepViewController::ORKImageCaptureStepViewController(std::shared_ptr<ORKStep> step,
                                                                      ORKTaskViewController& task,
                                                                      QWidget* parent)
-    : ORKStepViewController(step, task, parent),
+    : CaptureStepViewController(step, task, parent),
       m_preview(new QLabel),
-      m_choose(new QPushButton(u"Choose Photo\u2026"_s)),
       m_retake(new QPushButton(u"Retake"_s)),
       m_cameraArea(new QWidget) {
     QVBoxLayout& content = *contentLayout();
-    if (step->title) {
-        content.addWidget(new ORKTitleLabel(*step->title));
-    }
-    if (step->text) {
-        content.addWidget(new ORKBodyLabel(*step->text));
-    }
     auto* cameraLayout = new QVBoxLayout(m_cameraArea);
     cameraLayout->setContentsMargins(0, 0, 0, 0);
     m_cameraArea->hide();
@@ -64,17 +41,22 @@ ORKImageCaptureStepViewController::ORKImageCaptureStepViewController(std::shared
     m_preview->setForegroundRole(QPalette::PlaceholderText);
     content.addWidget(m_preview);
     auto* buttons = new QHBoxLayout;
-    m_choose->setObjectName(u"choosePhoto"_s);
+    auto* choose = new QPushButton(u"Choose Photo\u2026"_s);
+    choose->setObjectName(u"choosePhoto"_s);
     m_retake->setObjectName(u"retake"_s);
     m_retake->hide();
-    buttons->addWidget(m_choose);
+    buttons->addWidget(choose);
     buttons->addWidget(m_retake);
     buttons->addStretch();
     content.addLayout(buttons);
-    connect(m_choose, &QPushButton::clicked, this, [this] { choosePhoto(); });
+    connect(choose, &QPushButton::clicked, this, [this] {
+        openFilePicker(
+            u"Choose Photo"_s,
+            u"Pictures (*.png *.jpg *.jpeg *.heic *.heif *.gif *.bmp *.webp *.tif *.tiff)"_s,
+            u"photo"_s);
+    });
     connect(m_retake, &QPushButton::clicked, this, [this] { retake(); });
     setAcceptDrops(true);
-    continueButtonItem()->setEnabled(false);
 }
 
 void ORKImageCaptureStepViewController::viewWillAppear() {
@@ -108,19 +90,7 @@ void ORKImageCaptureStepViewController::viewWillDisappear() {
     m_cameraArea->hide();
 }
 
-void ORKImageCaptureStepViewController::choosePhoto() {
-    auto* dialog = new QFileDialog(
-        this, u"Choose Photo"_s, QDir::homePath(),
-        u"Pictures (*.png *.jpg *.jpeg *.heic *.heif *.gif *.bmp *.webp *.tif *.tiff)"_s);
-    dialog->setObjectName(u"photoPicker"_s);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    connect(dialog, &QFileDialog::fileSelected, this,
-            [this](const QString& path) { usePicture(path); });
-    dialog->open();
-}
-
-bool ORKImageCaptureStepViewController::usePicture(const QString& path) {
+bool ORKImageCaptureStepViewController::useFile(const QString& path) {
     std::expected<QImage, CaptureError> picture = CapturedFiles::readPicture(path);
     if (!picture) {
         AlertDialog::showError(this, picture.error());
@@ -151,34 +121,13 @@ void ORKImageCaptureStepViewController::retake() {
     startCamera();
 }
 
-void ORKImageCaptureStepViewController::willLeave(ORKStepViewControllerNavigationDirection) {
+std::optional<CapturedFiles::Stored> ORKImageCaptureStepViewController::store(
+    const CapturedFiles& files) const {
     if (m_picture.isNull()) {
-        return;
+        return std::nullopt;
     }
-    const QString output = taskViewController().runner()->environment().outputDirectory;
-    const CapturedFiles files(QDir(output.isEmpty() ? QDir::tempPath() : output));
-    CapturedFiles::Stored stored =
-        m_path.isEmpty() ? files.store(step()->identifier, m_picture, u"photo.png"_s)
-                         : files.store(step()->identifier, m_path, CapturedFiles::Need::picture);
-    if (!stored) {
-        AlertDialog::showError(this, stored.error());
-        return;
-    }
-    addResult(std::move(*stored));
-}
-
-void ORKImageCaptureStepViewController::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedFile(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void ORKImageCaptureStepViewController::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
-    if (!path.isEmpty()) {
-        event->acceptProposedAction();
-        usePicture(path);
-    }
+    return m_path.isEmpty() ? files.store(step()->identifier, m_picture, u"photo.png"_s)
+                            : files.store(step()->identifier, m_path, CapturedFiles::Need::picture);
 }
 
 }  // namespace pathloom

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/CaptureStepViewController.h"
 
 #include <QImage>
 #include <QPointer>
@@ -15,37 +15,33 @@ class CameraCapture;
 // The screen of an image capture step: the camera when the computer has one, and always "Choose
 // Photo…" (a file picker) and dropping a picture file on the screen. A chosen picture shows as a
 // preview with "Retake"; continue reads "Use Photo" and is enabled once there is a picture. A
-// file that is no picture is refused with the error alert. Leaving the step stores the picture
-// in the run's output folder as the step's file result (at most 4096 pixels on its long side).
-class ORKImageCaptureStepViewController : public ORKStepViewController {
+// file that is no picture is refused with the error alert. The picture is stored at most 4096
+// pixels on its long side.
+class ORKImageCaptureStepViewController : public CaptureStepViewController {
     Q_OBJECT
 
 public:
     ORKImageCaptureStepViewController(std::shared_ptr<ORKStep> step, ORKTaskViewController& task,
                                       QWidget* parent = nullptr);
 
-    // Uses the picture in the file at `path`, as the file picker and a drop do; false, with the
-    // error alert, when it is no picture.
-    bool usePicture(const QString& path);
+    // Uses the picture in the file at `path`.
+    bool useFile(const QString& path) override;
 
     void viewWillAppear() override;
     void viewDidAppear() override;
     void viewWillDisappear() override;
 
 protected:
-    void willLeave(ORKStepViewControllerNavigationDirection direction) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
+    [[nodiscard]] std::optional<CapturedFiles::Stored> store(
+        const CapturedFiles& files) const override;
 
 private:
-    void choosePhoto();
     // Starts the camera when there is one and no picture yet.
     void startCamera();
     void preview(const QImage& picture);
     void retake();
 
     QLabel* m_preview;
-    QPushButton* m_choose;
     QPushButton* m_retake;
     QWidget* m_cameraArea;
     QPointer<CameraCapture> m_camera;

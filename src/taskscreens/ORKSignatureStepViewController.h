@@ -1,6 +1,6 @@
 #pragma once
 
-#include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/CaptureStepViewController.h"
 
 namespace pathloom {
 
@@ -10,7 +10,7 @@ class SignaturePad;
 // Continue is enabled once there is a stroke. Leaving the step stores the signature as a PNG file
 // in the run's output folder and records it as the step's file result, so that a network step can
 // upload it.
-class ORKSignatureStepViewController : public ORKStepViewController {
+class ORKSignatureStepViewController : public CaptureStepViewController {
     Q_OBJECT
 
 public:
@@ -20,7 +20,8 @@ public:
     [[nodiscard]] SignaturePad& pad() const { return *m_pad; }
 
 protected:
-    void willLeave(ORKStepViewControllerNavigationDirection direction) override;
+    [[nodiscard]] std::optional<CapturedFiles::Stored> store(
+        const CapturedFiles& files) const override;
 
 private:
     SignaturePad* m_pad;

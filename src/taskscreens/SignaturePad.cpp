@@ -14,6 +14,7 @@ namespace {
 constexpr int kMinimumHeight = 180;
 constexpr qreal kStrokeWidth = 2.5;
 constexpr int kLineInset = 24;
+constexpr qreal kCornerRadius = 10;
 
 }  // namespace
 
@@ -51,8 +52,11 @@ void SignaturePad::draw(QPainter& painter) const {
 
 void SignaturePad::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().base());
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    painter.setBrush(palette().alternateBase());
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius,
+                            kCornerRadius);
     const int line = height() - kLineInset;
     painter.drawLine(kLineInset, line, width() - kLineInset, line);
     draw(painter);

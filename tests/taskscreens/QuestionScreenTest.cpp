@@ -395,11 +395,11 @@ TEST_F(QuestionScreenTest, APhotoIsChosenFromAFileAndStoredWhenUsed) {
     EXPECT_EQ(screen.continueButtonItem()->text(), u"Use Photo"_s);
     EXPECT_FALSE(canContinue());
 
-    EXPECT_FALSE(screen.usePicture(notAPicture));
+    EXPECT_FALSE(screen.useFile(notAPicture));
     ASSERT_EQ(alerts.size(), 1);
     EXPECT_EQ(alerts.first().at(1).toString(), u"This file is not a picture."_s);
     EXPECT_FALSE(canContinue());
-    EXPECT_TRUE(screen.usePicture(picture));
+    EXPECT_TRUE(screen.useFile(picture));
     EXPECT_TRUE(canContinue());
     EXPECT_TRUE(child<QAbstractButton>(u"retake"_s) != nullptr);
     pressContinue();
@@ -450,9 +450,9 @@ TEST_F(QuestionScreenTest, AVideoIsChosenFromAFileAndStoredAsItIs) {
     ASSERT_TRUE(test::writeFile(clip, "not really a video, but a file all the same"));
     EXPECT_FALSE(canContinue());
 
-    EXPECT_FALSE(screen.useVideo(output.filePath(u"missing.mp4"_s)));
+    EXPECT_FALSE(screen.useFile(output.filePath(u"missing.mp4"_s)));
     EXPECT_EQ(alerts.size(), 1);
-    EXPECT_TRUE(screen.useVideo(clip));
+    EXPECT_TRUE(screen.useFile(clip));
     EXPECT_TRUE(canContinue());
     pressContinue();
 
