@@ -2,15 +2,12 @@
 
 #include "screens/AlertDialog.h"
 #include "taskmodel/ORKStep.h"
-#include "taskscreens/ORKBodyLabel.h"
 #include "taskscreens/ORKTaskViewController.h"
-#include "taskscreens/ORKTitleLabel.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QMimeData>
-#include <QVBoxLayout>
 
 namespace pathloom {
 
@@ -31,13 +28,7 @@ QString droppedFile(const QMimeData* data) {
 CaptureStepViewController::CaptureStepViewController(std::shared_ptr<ORKStep> step,
                                                      ORKTaskViewController& task, QWidget* parent)
     : ORKStepViewController(step, task, parent) {
-    QVBoxLayout& content = *contentLayout();
-    if (step->title) {
-        content.addWidget(new ORKTitleLabel(*step->title));
-    }
-    if (step->text) {
-        content.addWidget(new ORKBodyLabel(*step->text));
-    }
+    addTitleAndText();
     continueButtonItem()->setEnabled(false);
 }
 

@@ -1,5 +1,8 @@
 #include "taskscreens/ORKStepViewController.h"
 
+#include "taskscreens/ORKBodyLabel.h"
+#include "taskscreens/ORKTitleLabel.h"
+
 #include "run/WorkflowRunner.h"
 #include "taskmodel/ORKStep.h"
 #include "taskscreens/ORKNavigationContainerView.h"
@@ -145,6 +148,15 @@ void ORKStepViewController::prepareToLeave(ORKStepViewControllerNavigationDirect
 }
 
 void ORKStepViewController::willLeave(ORKStepViewControllerNavigationDirection) {}
+
+void ORKStepViewController::addTitleAndText() {
+    if (m_step->title) {
+        m_contentLayout->addWidget(new ORKTitleLabel(*m_step->title));
+    }
+    if (m_step->text) {
+        m_contentLayout->addWidget(new ORKBodyLabel(*m_step->text));
+    }
+}
 
 std::shared_ptr<const ORKStepResult> ORKStepViewController::previousResult() const {
     return m_task.runner() ? m_task.runner()->lastResult(m_step->identifier) : nullptr;

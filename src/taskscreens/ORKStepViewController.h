@@ -72,6 +72,8 @@ public:
     // The content area, top to bottom; whatever is added scrolls with it. Null once
     // setContentWidget() has replaced the area.
     [[nodiscard]] QVBoxLayout* contentLayout() const { return m_contentLayout; }
+    // Adds the step's title and text, where it has them, to the content area.
+    void addTitleAndText();
     // Puts `content` (owned from now on) in place of the content area, for content that scrolls
     // by itself or fills the screen; the area it replaces is deleted.
     void setContentWidget(QWidget* content);

@@ -2,8 +2,6 @@
 
 #include "session/ValueText.h"
 #include "taskmodel/ORKTableStep.h"
-#include "taskscreens/ORKBodyLabel.h"
-#include "taskscreens/ORKTitleLabel.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -15,13 +13,8 @@ using namespace Qt::StringLiterals;
 ORKTableStepViewController::ORKTableStepViewController(std::shared_ptr<ORKStep> step,
                                                        ORKTaskViewController& task, QWidget* parent)
     : ORKStepViewController(step, task, parent), m_rows(new QListWidget) {
+    addTitleAndText();
     QVBoxLayout& content = *contentLayout();
-    if (step->title) {
-        content.addWidget(new ORKTitleLabel(*step->title));
-    }
-    if (step->text) {
-        content.addWidget(new ORKBodyLabel(*step->text));
-    }
     m_rows->setObjectName(u"table"_s);
     m_rows->setSelectionMode(QAbstractItemView::NoSelection);
     m_rows->setWordWrap(true);

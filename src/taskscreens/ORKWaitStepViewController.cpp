@@ -2,8 +2,6 @@
 
 #include "screens/ActivitySpinner.h"
 #include "taskmodel/ORKWaitStep.h"
-#include "taskscreens/ORKBodyLabel.h"
-#include "taskscreens/ORKTitleLabel.h"
 
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -22,13 +20,8 @@ constexpr int kSteps = 1000;
 ORKWaitStepViewController::ORKWaitStepViewController(std::shared_ptr<ORKStep> step,
                                                      ORKTaskViewController& task, QWidget* parent)
     : ORKStepViewController(step, task, parent) {
+    addTitleAndText();
     QVBoxLayout& content = *contentLayout();
-    if (step->title) {
-        content.addWidget(new ORKTitleLabel(*step->title));
-    }
-    if (step->text) {
-        content.addWidget(new ORKBodyLabel(*step->text));
-    }
     const auto* wait = dynamic_cast<const ORKWaitStep*>(step.get());
     if (wait == nullptr || wait->indicatorType == kProgressBar) {
         m_bar = new QProgressBar;

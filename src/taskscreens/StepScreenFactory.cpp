@@ -2,7 +2,6 @@
 
 #include "taskmodel/ORKQuestionStep.h"
 #include "taskmodel/ORKStep.h"
-#include "taskscreens/ORKBodyLabel.h"
 #include "taskscreens/ORKCompletionStepViewController.h"
 #include "taskscreens/ORKFormStepViewController.h"
 #include "taskscreens/ORKImageCaptureStepViewController.h"
@@ -11,7 +10,6 @@
 #include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
 #include "taskscreens/ORKTableStepViewController.h"
-#include "taskscreens/ORKTitleLabel.h"
 #include "taskscreens/ORKVideoCaptureStepViewController.h"
 #include "taskscreens/ORKVideoInstructionStepViewController.h"
 #include "taskscreens/ORKWaitStepViewController.h"
@@ -77,12 +75,7 @@ ORKStepViewController* StepScreenFactory::makeStock(const std::shared_ptr<ORKSte
     }
     m_console.print(u"No screen for %1; shown as a plain step"_s.arg(stepClassName(step)));
     auto* screen = new ORKStepViewController(step, task);
-    if (step->title) {
-        screen->contentLayout()->addWidget(new ORKTitleLabel(*step->title));
-    }
-    if (step->text) {
-        screen->contentLayout()->addWidget(new ORKBodyLabel(*step->text));
-    }
+    screen->addTitleAndText();
     return screen;
 }
 
