@@ -95,7 +95,9 @@ int main(int argc, char* argv[]) {
     const auto credentials =
         std::make_shared<CredentialsStore>(std::make_shared<const SecurityStore>(sources.keyStore));
     const SymbolCatalogue symbols;
-    const StepScreenFactory steps(console);
+    // The autopilot gives capture steps files; a camera would only wait for a person.
+    const StepScreenFactory steps(console, options->autopilot ? StepScreenFactory::Camera::unused
+                                                              : StepScreenFactory::Camera::used);
 
     PathloomRootViewController root({manager, settings, credentials, steps, symbols, journal},
                                     options->sources);

@@ -23,11 +23,13 @@ constexpr qint64 kFrontCamera = 2;
 
 ORKImageCaptureStepViewController::ORKImageCaptureStepViewController(std::shared_ptr<ORKStep> step,
                                                                      ORKTaskViewController& task,
+                                                                     bool useCamera,
                                                                      QWidget* parent)
     : CaptureStepViewController(step, task, parent),
       m_preview(new QLabel),
       m_retake(new QPushButton(u"Retake"_s)),
-      m_cameraArea(new QWidget) {
+      m_cameraArea(new QWidget),
+      m_useCamera(useCamera) {
     QVBoxLayout& content = *contentLayout();
     auto* cameraLayout = new QVBoxLayout(m_cameraArea);
     cameraLayout->setContentsMargins(0, 0, 0, 0);
@@ -70,7 +72,7 @@ void ORKImageCaptureStepViewController::viewDidAppear() {
 }
 
 void ORKImageCaptureStepViewController::startCamera() {
-    if (m_camera || !m_picture.isNull() || !CameraCapture::isAvailable()) {
+    if (m_camera || !m_picture.isNull() || !m_useCamera || !CameraCapture::isAvailable()) {
         return;
     }
     const auto& capture = static_cast<const ORKImageCaptureStep&>(*step());

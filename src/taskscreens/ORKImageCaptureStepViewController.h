@@ -21,8 +21,9 @@ class ORKImageCaptureStepViewController : public CaptureStepViewController {
     Q_OBJECT
 
 public:
+    // `useCamera` lets the screen look for a camera when it appears.
     ORKImageCaptureStepViewController(std::shared_ptr<ORKStep> step, ORKTaskViewController& task,
-                                      QWidget* parent = nullptr);
+                                      bool useCamera, QWidget* parent = nullptr);
 
     // Uses the picture in the file at `path`.
     bool useFile(const QString& path) override;
@@ -48,6 +49,7 @@ private:
     QImage m_picture;
     // The chosen file, stored as it is; empty for a picture the camera took.
     QString m_path;
+    bool m_useCamera;
 };
 
 }  // namespace pathloom

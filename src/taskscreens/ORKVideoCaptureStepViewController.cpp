@@ -24,10 +24,12 @@ constexpr qint64 kFrontCamera = 2;
 
 ORKVideoCaptureStepViewController::ORKVideoCaptureStepViewController(std::shared_ptr<ORKStep> step,
                                                                      ORKTaskViewController& task,
+                                                                     bool useCamera,
                                                                      QWidget* parent)
     : CaptureStepViewController(step, task, parent),
       m_chosen(new QLabel(u"Choose a video, or drop a video file here."_s)),
-      m_cameraArea(new QWidget) {
+      m_cameraArea(new QWidget),
+      m_useCamera(useCamera) {
     QVBoxLayout& content = *contentLayout();
     auto* cameraLayout = new QVBoxLayout(m_cameraArea);
     cameraLayout->setContentsMargins(0, 0, 0, 0);
@@ -51,7 +53,7 @@ ORKVideoCaptureStepViewController::ORKVideoCaptureStepViewController(std::shared
 
 void ORKVideoCaptureStepViewController::viewDidAppear() {
     ORKStepViewController::viewDidAppear();
-    if (m_recorder || !m_path.isEmpty() || !CameraCapture::isAvailable() ||
+    if (m_recorder || !m_path.isEmpty() || !m_useCamera || !CameraCapture::isAvailable() ||
         !m_recordings.isValid()) {
         return;
     }

@@ -19,8 +19,9 @@ class ORKVideoCaptureStepViewController : public CaptureStepViewController {
     Q_OBJECT
 
 public:
+    // `useCamera` lets the screen look for a camera when it appears.
     ORKVideoCaptureStepViewController(std::shared_ptr<ORKStep> step, ORKTaskViewController& task,
-                                      QWidget* parent = nullptr);
+                                      bool useCamera, QWidget* parent = nullptr);
 
     // Uses the video in the file at `path`; any readable file will do.
     bool useFile(const QString& path) override;
@@ -39,6 +40,7 @@ private:
     // Where the camera records before the video is stored.
     QTemporaryDir m_recordings;
     QString m_path;
+    bool m_useCamera;
 };
 
 }  // namespace pathloom

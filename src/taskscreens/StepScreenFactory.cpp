@@ -21,7 +21,8 @@ namespace pathloom {
 
 using namespace Qt::StringLiterals;
 
-StepScreenFactory::StepScreenFactory(DebugConsole console) : m_console(std::move(console)) {}
+StepScreenFactory::StepScreenFactory(DebugConsole console, Camera camera)
+    : m_console(std::move(console)), m_camera(camera) {}
 
 void StepScreenFactory::registerKind(StepKind kind, Maker maker) {
     m_makers.append({kind, std::move(maker)});
@@ -59,11 +60,11 @@ ORKStepViewController* StepScreenFactory::makeStock(const std::shared_ptr<ORKSte
         case StepKind::form:
             return new ORKFormStepViewController(step, task, m_console);
         case StepKind::imageCapture:
-            return new ORKImageCaptureStepViewController(step, task);
+            return new ORKImageCaptureStepViewController(step, task, m_camera == Camera::used);
         case StepKind::signature:
             return new ORKSignatureStepViewController(step, task);
         case StepKind::videoCapture:
-            return new ORKVideoCaptureStepViewController(step, task);
+            return new ORKVideoCaptureStepViewController(step, task, m_camera == Camera::used);
         case StepKind::videoInstruction:
             return new ORKVideoInstructionStepViewController(step, task);
         case StepKind::wait:

@@ -26,7 +26,11 @@ public:
     using Maker = std::function<ORKStepViewController*(const std::shared_ptr<ORKStep>&,
                                                        ORKTaskViewController&)>;
 
-    explicit StepScreenFactory(DebugConsole console = {});
+    // Whether capture screens may use the computer's camera. Without it they offer files only and
+    // never start the media backend, as tests and review runs want.
+    enum class Camera { unused, used };
+
+    explicit StepScreenFactory(DebugConsole console = {}, Camera camera = Camera::unused);
 
     void registerKind(StepKind kind, Maker maker);
 
@@ -40,6 +44,7 @@ private:
                                                    ORKTaskViewController& task) const;
 
     DebugConsole m_console;
+    Camera m_camera;
     struct Registration {
         StepKind kind;
         Maker maker;
