@@ -1,6 +1,7 @@
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
 #include "run/QuestionAnswers.h"
+#include "session/ValueText.h"
 #include "serialization/ORKESerializer.h"
 #include "taskmodel/ORKAnswerFormat.h"
 #include "taskmodel/ORKLocation.h"
@@ -9,6 +10,7 @@
 #include "taskscreens/answers/NoAnswerWidget.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <memory>
+#include <variant>
 
 namespace pathloom {
 namespace {
@@ -127,6 +130,120 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTrip{"Currency", R"({"_class":"ORKCurrencyAnswerFormat","currencyCode":"EUR"})",
                   "12.5"}),
     [](const ::testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });
+
+struct KeyboardCase {
+    const char* name;
+    QByteArray format;
+    // Keys pressed one after the other; a text is typed as it is.
+    QList<std::variant<Qt::Key, QString>> keys;
+    QByteArray answer;
+};
+
+class AnswerWidgetsKeyboardTest : public ::testing::TestWithParam<KeyboardCase> {};
+
+// Every widget is answered from the keyboard alone, starting where its focus starts.
+TEST_P(AnswerWidgetsKeyboardTest, AnswersWithKeysAlone) {
+    const auto format = answerFormat(GetParam().format);
+    ASSERT_TRUE(format);
+    const DebugConsole console([](const QString&) {});
+    std::unique_ptr<AnswerWidget> widget(AnswerWidgets::make(*format, std::nullopt, console));
+    widget->show();
+    QApplication::setActiveWindow(widget.get());
+    widget->setFocus(Qt::TabFocusReason);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+
+    for (const auto& key : GetParam().keys) {
+        if (const QString* text = std::get_if<QString>(&key)) {
+            QTest::keyClicks(QApplication::focusWidget(), *text);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), std::get<Qt::Key>(key));
+        }
+    }
+
+    const auto expected = QuestionAnswers::fromJson(*format, answerJson(GetParam().answer), u"q"_s);
+    ASSERT_TRUE(expected.has_value());
+    if (const auto location = expected->object<ORKLocation>()) {
+        const auto typed = widget->answer().object<ORKLocation>();
+        ASSERT_TRUE(typed);
+        EXPECT_EQ(typed->coordinate, location->coordinate);
+        return;
+    }
+    EXPECT_EQ(widget->answer(), *expected)
+        << stringValue(widget->answer()).value_or(u"nothing"_s).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKindOfWidget, AnswerWidgetsKeyboardTest,
+    ::testing::Values(
+        KeyboardCase{"Text", R"({"_class":"ORKTextAnswerFormat"})", {u"Ada"_s}, R"("Ada")"},
+        KeyboardCase{"SingleChoice",
+                     R"({"_class":"ORKTextChoiceAnswerFormat",
+            "style":"singleChoice","textChoices":[
+              {"_class":"ORKTextChoice","text":"A","value":"a"},
+              {"_class":"ORKTextChoice","text":"B","value":"b"}]})",
+                     {Qt::Key_Down, Qt::Key_Space},
+                     R"("b")"},
+        KeyboardCase{"Boolean", R"({"_class":"ORKBooleanAnswerFormat"})", {Qt::Key_Space}, "true"},
+        KeyboardCase{
+            "Integer", R"({"_class":"ORKNumericAnswerFormat","style":"integer"})", {u"42"_s}, "42"},
+        KeyboardCase{"Scale",
+                     R"({"_class":"ORKScaleAnswerFormat","minimum":1,"maximum":5,
+            "step":1})",
+                     {Qt::Key_Right, Qt::Key_Right},
+                     "3"},
+        KeyboardCase{"ContinuousScale",
+                     R"({"_class":"ORKContinuousScaleAnswerFormat",
+            "minimum":0,"maximum":1,"maximumFractionDigits":1})",
+                     {Qt::Key_Right},
+                     "0.1"},
+        KeyboardCase{"TextScale",
+                     R"({"_class":"ORKTextScaleAnswerFormat","textChoices":[
+              {"_class":"ORKTextChoice","text":"Low","value":"low"},
+              {"_class":"ORKTextChoice","text":"High","value":"high"}]})",
+                     {Qt::Key_Right},
+                     R"("high")"},
+        KeyboardCase{"ValuePicker",
+                     R"({"_class":"ORKValuePickerAnswerFormat","textChoices":[
+              {"_class":"ORKTextChoice","text":"Canada","value":"CA"},
+              {"_class":"ORKTextChoice","text":"Japan","value":"JP"}]})",
+                     {Qt::Key_Down, Qt::Key_Down},
+                     R"("JP")"},
+        KeyboardCase{"ImageChoice",
+                     R"({"_class":"ORKImageChoiceAnswerFormat",
+            "style":"singleChoice","imageChoices":[
+              {"_class":"ORKImageChoice","text":"Circle","value":"circle"}]})",
+                     {Qt::Key_Space},
+                     R"("circle")"},
+        KeyboardCase{"TimeInterval",
+                     R"({"_class":"ORKTimeIntervalAnswerFormat","step":5})",
+                     {Qt::Key_Up, Qt::Key_Tab, Qt::Key_Up},
+                     "3900"},
+        KeyboardCase{"MultipleValuePicker",
+                     R"({"_class":"ORKMultipleValuePickerAnswerFormat",
+            "valuePickers":[
+              {"_class":"ORKValuePickerAnswerFormat","textChoices":[
+                {"_class":"ORKTextChoice","text":"S","value":"S"}]},
+              {"_class":"ORKValuePickerAnswerFormat","textChoices":[
+                {"_class":"ORKTextChoice","text":"Black","value":"black"}]}]})",
+                     {Qt::Key_Down, Qt::Key_Tab, Qt::Key_Down},
+                     R"(["S","black"])"},
+        KeyboardCase{"Height",
+                     R"({"_class":"ORKHeightAnswerFormat","measurementSystem":"metric"})",
+                     {u"172"_s},
+                     "172"},
+        KeyboardCase{
+            "Ses", R"({"_class":"ORKSESAnswerFormat"})", {Qt::Key_Down, Qt::Key_Space}, "9"},
+        KeyboardCase{"Currency",
+                     R"({"_class":"ORKCurrencyAnswerFormat","currencyCode":"EUR"})",
+                     {u"12.5"_s},
+                     "12.5"},
+        KeyboardCase{"Location",
+                     R"({"_class":"ORKLocationAnswerFormat"})",
+                     {u"Paris"_s, Qt::Key_Tab, u"48.85"_s, Qt::Key_Tab, u"2.35"_s},
+                     R"({"latitude":48.85,"longitude":2.35})"}),
+    [](const ::testing::TestParamInfo<KeyboardCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(AnswerWidgetsTest, ChoicesAndPickersAnswerWithTheirOwnControls) {
     const DebugConsole console([](const QString&) {});

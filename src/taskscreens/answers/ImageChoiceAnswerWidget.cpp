@@ -2,6 +2,7 @@
 
 #include "taskmodel/ORKImageChoice.h"
 #include "taskmodel/ORKImageChoiceAnswerFormat.h"
+#include "taskscreens/answers/ArrowKeyFocus.h"
 
 #include <QBoxLayout>
 #include <QPixmap>
@@ -23,6 +24,7 @@ ImageChoiceAnswerWidget::ImageChoiceAnswerWidget(const ORKImageChoiceAnswerForma
     auto* layout =
         new QBoxLayout(format.vertical ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* arrows = new ArrowKeyFocus(this);
     for (qsizetype index = 0; index < format.imageChoices.size(); ++index) {
         const auto& choice = format.imageChoices[index];
         auto* button = new QToolButton(this);
@@ -35,6 +37,7 @@ ImageChoiceAnswerWidget::ImageChoiceAnswerWidget(const ORKImageChoiceAnswerForma
         connect(button, &QToolButton::toggled, this,
                 [this, index](bool checked) { toggled(index, checked); });
         layout->addWidget(button);
+        arrows->add(button);
         m_buttons.append(button);
     }
     layout->addStretch();

@@ -4,9 +4,10 @@
 #include "taskmodel/ORKMeasurementSystem.h"
 #include "taskmodel/ORKWeightAnswerFormat.h"
 
-#include <QDoubleSpinBox>
+#include <QDoubleValidator>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <cmath>
 
@@ -74,32 +75,37 @@ MeasurementAnswerWidget::MeasurementAnswerWidget(const ORKAnswerFormat& format,
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     for (const Unit& unit : m_units) {
-        auto* box = new QDoubleSpinBox(this);
-        box->setObjectName(u"answer:"_s + unit.name);
-        box->setRange(0, unit.maximum);
-        box->setDecimals(unit.decimals);
-        box->setAccessibleName(unit.name);
-        connect(box, &QDoubleSpinBox::valueChanged, this, [this] {
-            m_answered = true;
-            Q_EMIT answerChanged();
-        });
-        layout->addWidget(box);
+        auto* field = new QLineEdit(this);
+        field->setObjectName(u"answer:"_s + unit.name);
+        auto* validator = new QDoubleValidator(0, unit.maximum, unit.decimals, field);
+        validator->setNotation(QDoubleValidator::StandardNotation);
+        validator->setLocale(QLocale::c());
+        field->setValidator(validator);
+        field->setAlignment(Qt::AlignRight);
+        field->setAccessibleName(unit.name);
+        connect(field, &QLineEdit::textChanged, this, &AnswerWidget::answerChanged);
+        layout->addWidget(field);
         layout->addWidget(new QLabel(unit.name, this));
-        m_boxes.append(box);
+        m_fields.append(field);
     }
     layout->addStretch();
-    setFocusProxy(m_boxes.first());
+    setFocusProxy(m_fields.first());
 }
 
 Value MeasurementAnswerWidget::answer() const {
-    if (!m_answered) {
-        return {};
-    }
     double metric = 0;
+    bool given = false;
     for (qsizetype index = 0; index < m_units.size(); ++index) {
-        metric += m_boxes[index]->value() * m_units[index].metric;
+        const QString text = m_fields[index]->text();
+        bool ok = false;
+        const double amount = text.toDouble(&ok);
+        if (!text.isEmpty() && !ok) {
+            return {};
+        }
+        given = given || !text.isEmpty();
+        metric += (ok ? amount : 0) * m_units[index].metric;
     }
-    return number(metric);
+    return given ? number(metric) : Value();
 }
 
 void MeasurementAnswerWidget::setAnswer(const Value& answer) {
@@ -112,11 +118,11 @@ void MeasurementAnswerWidget::setAnswer(const Value& answer) {
         const bool last = index + 1 == m_units.size();
         const double amount = rest / m_units[index].metric;
         const double shown = last ? amount : std::floor(amount);
-        const QSignalBlocker blocker(m_boxes[index]);
-        m_boxes[index]->setValue(shown);
         rest -= shown * m_units[index].metric;
+        const QSignalBlocker blocker(m_fields[index]);
+        m_fields[index]->setText(given ? QString::number(shown, 'f', m_units[index].decimals)
+                                       : QString());
     }
-    m_answered = given.has_value();
     Q_EMIT answerChanged();
 }
 

@@ -4,7 +4,7 @@
 
 #include <QList>
 
-class QDoubleSpinBox;
+class QLineEdit;
 
 namespace pathloom {
 
@@ -13,8 +13,8 @@ class ORKWeightAnswerFormat;
 
 // A height or a weight, entered in the format's measurement system (the computer's for "local"):
 // centimetres, or feet and inches; kilograms with the format's precision, or pounds. The answer
-// is always metric, centimetres or kilograms, as an answers file gives it; nothing until a value
-// is entered.
+// is always metric, centimetres or kilograms, as an answers file gives it; nothing while every
+// field is empty (an empty field of several, such as the inches, counts as 0).
 class MeasurementAnswerWidget : public AnswerWidget {
     Q_OBJECT
 
@@ -38,8 +38,7 @@ private:
                             QWidget* parent);
 
     QList<Unit> m_units;
-    QList<QDoubleSpinBox*> m_boxes;
-    bool m_answered = false;
+    QList<QLineEdit*> m_fields;
 };
 
 }  // namespace pathloom

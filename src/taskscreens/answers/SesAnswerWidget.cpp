@@ -2,6 +2,7 @@
 
 #include "platform/TextStyles.h"
 #include "taskmodel/ORKSESAnswerFormat.h"
+#include "taskscreens/answers/ArrowKeyFocus.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -36,6 +37,7 @@ SesAnswerWidget::SesAnswerWidget(const ORKSESAnswerFormat& format, QWidget* pare
     layout->setSpacing(2);
     layout->addWidget(endText(format.topRungText, this));
     auto* group = new QButtonGroup(this);
+    auto* arrows = new ArrowKeyFocus(this);
     for (int rung = kRungs; rung >= 1; --rung) {
         auto* button = new QPushButton(QString::number(rung), this);
         button->setObjectName(u"rung:%1"_s.arg(rung));
@@ -43,6 +45,7 @@ SesAnswerWidget::SesAnswerWidget(const ORKSESAnswerFormat& format, QWidget* pare
         button->setFixedHeight(kRungHeight);
         button->setAccessibleName(u"Rung %1 of %2"_s.arg(rung).arg(kRungs));
         group->addButton(button, rung);
+        arrows->add(button);
         layout->addWidget(button);
         m_rungs.append(button);
     }

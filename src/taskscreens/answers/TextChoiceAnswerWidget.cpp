@@ -3,6 +3,7 @@
 #include "taskmodel/ORKTextChoiceAnswerFormat.h"
 #include "taskmodel/ORKTextChoiceOther.h"
 #include "taskscreens/ORKBodyLabel.h"
+#include "taskscreens/answers/ArrowKeyFocus.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -27,6 +28,7 @@ TextChoiceAnswerWidget::TextChoiceAnswerWidget(const ORKTextChoiceAnswerFormat& 
     m_group->setExclusive(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* arrows = new ArrowKeyFocus(this);
     for (qsizetype index = 0; index < format.textChoices.size(); ++index) {
         const ORKTextChoice& choice = *format.textChoices[index];
         const QString text = choice.text.value_or(QString());
@@ -37,6 +39,7 @@ TextChoiceAnswerWidget::TextChoiceAnswerWidget(const ORKTextChoiceAnswerFormat& 
         // the group only routes the signals and single choice is kept here.
         mark->setAutoExclusive(false);
         m_group->addButton(mark, static_cast<int>(index));
+        arrows->add(mark);
         // A mark answers clicks on its box and text only; sized to them, a click beside the text
         // cannot look like a choice that did nothing.
         layout->addWidget(mark, 0, Qt::AlignLeft);
