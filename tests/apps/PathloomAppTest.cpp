@@ -1,3 +1,4 @@
+#include "DevServer.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
 #include "TestFiles.h"
@@ -240,6 +241,41 @@ TEST_F(PathloomAppTest, TheAutopilotAnswersEveryFormatAsTheCommandDoes) {
         }
         EXPECT_EQ(report.value(u"error"_s), QJsonValue(walk.lastLine));
         EXPECT_EQ(onScreen.err.trimmed().split(u'\n').last(), walk.lastLine);
+    }
+}
+
+TEST_F(PathloomAppTest, TheDemosQuestionsAndFormRecordWhatTheCommandRecords) {
+    const QString examples = QString::fromUtf8(PATHLOOM_EXAMPLES);
+    ASSERT_TRUE(test::copyTree(examples + u"/demo/server"_s, path(u"root"_s)));
+    const test::DevServer server(QString::fromUtf8(PATHLOOM_DEVSERVER), path(u"root"_s),
+                                 path(u"requests.jsonl"_s));
+    ASSERT_FALSE(server.origin().isEmpty());
+    const QString app = server.origin() + u"/app.json"_s;
+    const QString answers = examples + u"/demo/answers.json"_s;
+    const QStringList common{u"--server-id"_s, u"1"_s,       u"--workflow"_s,
+                             u"inspection"_s,  u"--token"_s, u"demo-token"_s};
+
+    const AppRun onScreen = this->app(
+        QStringList{app, u"--autopilot"_s, answers, u"--report"_s, path(u"screen-report.json"_s)} +
+            common,
+        60);
+    const AppRun headless = command(
+        QStringList{app, u"--answers"_s, answers, u"--report"_s, path(u"command-report.json"_s),
+                    u"--outbox"_s, path(u"outbox"_s), u"--files-dir"_s, path(u"files"_s)} +
+        common);
+
+    EXPECT_EQ(onScreen.exitCode, 0) << onScreen.err.toStdString();
+    EXPECT_EQ(headless.exitCode, 0) << headless.err.toStdString();
+    const QJsonObject shown = test::jsonObject(test::readFile(path(u"screen-report.json"_s)))
+                                  .value(u"session"_s)
+                                  .toObject();
+    const QJsonObject walked = test::jsonObject(test::readFile(path(u"command-report.json"_s)))
+                                   .value(u"session"_s)
+                                   .toObject();
+    for (const QString& entry : {u"inspector"_s, u"site_type"_s, u"accessible"_s, u"floors"_s,
+                                 u"inspected_on"_s, u"notes"_s}) {
+        EXPECT_FALSE(walked.value(entry).isUndefined()) << entry.toStdString();
+        EXPECT_EQ(shown.value(entry), walked.value(entry)) << entry.toStdString();
     }
 }
 

@@ -1,3 +1,4 @@
+#include "DevServer.h"
 #include "JsonLiteral.h"
 #include "PdfInspection.h"
 #include "QtPrinting.h"
@@ -6,7 +7,6 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -29,46 +29,21 @@ struct CommandRun {
     QJsonObject report;
 };
 
-void copyTree(const QString& from, const QString& to) {
-    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        ASSERT_TRUE(test::writeFile(to + u'/' + QDir(from).relativeFilePath(file), readFile(file)));
-    }
-}
-
 // Runs `pathloom` against a development server of its own, each on a temporary folder, as an app
 // author would from a shell.
 class PathloomRunTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(base.isValid()); }
 
-    void TearDown() override {
-        if (server.state() != QProcess::NotRunning) {
-            server.terminate();
-            EXPECT_TRUE(server.waitForFinished(10'000));
-            EXPECT_EQ(server.exitCode(), 0) << server.readAllStandardError().toStdString();
-        }
-    }
+    void TearDown() override { server.reset(); }
 
     QString path(const QString& relative) const { return base.filePath(relative); }
 
     // Serves the files under root/ and returns the server's origin.
     QString startServer() {
-        server.setProgram(QString::fromUtf8(PATHLOOM_DEVSERVER));
-        server.setArguments({u"--root"_s, path(u"root"_s), u"--log"_s, path(u"requests.jsonl"_s)});
-        server.start();
-        EXPECT_TRUE(server.waitForStarted());
-        const QDeadlineTimer deadline(10'000);
-        while (!server.canReadLine() && !deadline.hasExpired() &&
-               server.state() == QProcess::Running) {
-            server.waitForReadyRead(50);
-        }
-        const QString line = QString::fromUtf8(server.readLine()).trimmed();
-        const auto match =
-            QRegularExpression(u"^Listening on (http://127\\.0\\.0\\.1:\\d+)$"_s).match(line);
-        EXPECT_TRUE(match.hasMatch()) << line.toStdString();
-        return match.captured(1);
+        server.emplace(QString::fromUtf8(PATHLOOM_DEVSERVER), path(u"root"_s),
+                       path(u"requests.jsonl"_s));
+        return server->origin();
     }
 
     // `pathloom run` of the served app.json with the given answers; the report is read back.
@@ -122,12 +97,12 @@ protected:
     }
 
     QTemporaryDir base;
-    QProcess server;
+    std::optional<test::DevServer> server;
     QString origin;
 };
 
 TEST_F(PathloomRunTest, WalksTheDemoWorkflowToItsCompletion) {
-    copyTree(QStringLiteral(PATHLOOM_EXAMPLES "/demo/server"), path(u"root"_s));
+    ASSERT_TRUE(test::copyTree(QStringLiteral(PATHLOOM_EXAMPLES "/demo/server"), path(u"root"_s)));
     const QByteArray answers = readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/answers.json"));
     ASSERT_TRUE(test::writeFile(path(u"photo.png"_s),
                                 readFile(QStringLiteral(PATHLOOM_EXAMPLES "/demo/photo.png"))));

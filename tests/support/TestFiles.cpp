@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -13,6 +14,17 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return QDir().mkpath(QFileInfo(path).path()) &&
            file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size();
+}
+
+bool copyTree(const QString& from, const QString& to) {
+    QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString file = files.next();
+        if (!writeFile(to + u'/' + QDir(from).relativeFilePath(file), readFile(file))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 QByteArray readFile(const QString& path) {

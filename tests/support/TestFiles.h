@@ -11,6 +11,10 @@ namespace pathloom::test {
 bool writeFile(const QString& path, const QByteArray& bytes);
 // The file's bytes; empty when it cannot be read.
 [[nodiscard]] QByteArray readFile(const QString& path);
+
+// Copies every file under the folder `from` to the same place under `to`; false when one could
+// not be copied.
+[[nodiscard]] bool copyTree(const QString& from, const QString& to);
 // A picture of `size` filled with `colour`, as the bytes of a PNG file.
 [[nodiscard]] QByteArray pngBytes(QSize size, QColor colour = Qt::blue);
 
