@@ -1,9 +1,8 @@
 #include "taskscreens/answers/ContinuousScaleAnswerWidget.h"
 
-#include "platform/TextStyles.h"
 #include "taskmodel/ORKContinuousScaleAnswerFormat.h"
+#include "taskscreens/answers/SliderLayout.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QSlider>
 #include <cmath>
@@ -29,35 +28,13 @@ ContinuousScaleAnswerWidget::ContinuousScaleAnswerWidget(
     m_slider->setObjectName(u"answerScale"_s);
     const double span = std::max(format.maximum - format.minimum, 0.0);
     m_slider->setRange(0, static_cast<int>(std::lround(span * m_resolution)));
-    setFocusProxy(m_slider);
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    if (!format.hideSelectedValue) {
-        m_value = new QLabel(this);
-        m_value->setObjectName(u"scaleValue"_s);
-        m_value->setAlignment(Qt::AlignCenter);
-        m_value->setFont(TextStyles::font(TextStyles::Style::title));
-        layout->addWidget(m_value, 0, 0, 1, 2);
-    }
-    layout->addWidget(m_slider, 1, 0, 1, 2);
-    const auto end = [&](double value, const std::optional<QString>& description,
-                         Qt::Alignment alignment) {
-        QStringList lines;
-        if (!format.hideRanges) {
-            lines.append(text(value));
-        }
-        if (description && !format.hideLabels) {
-            lines.append(*description);
-        }
-        auto* label = new QLabel(lines.join(u'\n'), this);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(alignment);
-        label->setFont(TextStyles::font(TextStyles::Style::footnote));
-        return label;
-    };
-    layout->addWidget(end(format.minimum, format.minimumValueDescription, Qt::AlignLeft), 2, 0);
-    layout->addWidget(end(format.maximum, format.maximumValueDescription, Qt::AlignRight), 2, 1);
+    m_value = SliderLayout::build(
+        *this, *m_slider, TextStyles::Style::title,
+        {SliderLayout::endText(text(format.minimum), format.minimumValueDescription,
+                               format.hideRanges, format.hideLabels),
+         SliderLayout::endText(text(format.maximum), format.maximumValueDescription,
+                               format.hideRanges, format.hideLabels)});
+    m_value->setVisible(!format.hideSelectedValue);
     connect(m_slider, &QSlider::valueChanged, this, [this] {
         m_answered = true;
         showValue();
@@ -98,9 +75,7 @@ void ContinuousScaleAnswerWidget::setAnswer(const Value& answer) {
 }
 
 void ContinuousScaleAnswerWidget::showValue() {
-    if (m_value != nullptr) {
-        m_value->setText(m_answered ? text(valueAt(m_slider->value())) : u"\u2013"_s);
-    }
+    m_value->setText(m_answered ? text(valueAt(m_slider->value())) : u"\u2013"_s);
 }
 
 }  // namespace pathloom

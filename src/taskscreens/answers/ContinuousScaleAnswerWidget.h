@@ -30,7 +30,7 @@ private:
     const ORKContinuousScaleAnswerFormat& m_scale;
     double m_resolution;
     QSlider* m_slider;
-    QLabel* m_value = nullptr;
+    QLabel* m_value;
     bool m_answered = false;
 };
 

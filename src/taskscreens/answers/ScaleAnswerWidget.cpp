@@ -1,36 +1,14 @@
 #include "taskscreens/answers/ScaleAnswerWidget.h"
 
-#include "platform/TextStyles.h"
 #include "taskmodel/ORKScaleAnswerFormat.h"
+#include "taskscreens/answers/SliderLayout.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QSlider>
 
 namespace pathloom {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QLabel* endLabel(qint64 value, const std::optional<QString>& description, bool hideRanges,
-                 bool hideLabels, Qt::Alignment alignment, QWidget* parent) {
-    QStringList lines;
-    if (!hideRanges) {
-        lines.append(QString::number(value));
-    }
-    if (description && !hideLabels) {
-        lines.append(*description);
-    }
-    auto* label = new QLabel(lines.join(u'\n'), parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(alignment);
-    label->setFont(TextStyles::font(TextStyles::Style::footnote));
-    return label;
-}
-
-}  // namespace
 
 ScaleAnswerWidget::ScaleAnswerWidget(const ORKScaleAnswerFormat& format,
                                      const DebugConsole& console, QWidget* parent)
@@ -53,24 +31,13 @@ ScaleAnswerWidget::ScaleAnswerWidget(const ORKScaleAnswerFormat& format,
     m_slider->setPageStep(1);
     m_slider->setTickPosition(format.hideValueMarkers ? QSlider::NoTicks : QSlider::TicksBelow);
     m_slider->setTickInterval(1);
-    setFocusProxy(m_slider);
-
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    if (!format.hideSelectedValue) {
-        m_value = new QLabel(this);
-        m_value->setObjectName(u"scaleValue"_s);
-        m_value->setAlignment(Qt::AlignCenter);
-        m_value->setFont(TextStyles::font(TextStyles::Style::title));
-        layout->addWidget(m_value, 0, 0, 1, 2);
-    }
-    layout->addWidget(m_slider, 1, 0, 1, 2);
-    layout->addWidget(endLabel(m_minimum, format.minimumValueDescription, format.hideRanges,
-                               format.hideLabels, Qt::AlignLeft, this),
-                      2, 0);
-    layout->addWidget(endLabel(maximum, format.maximumValueDescription, format.hideRanges,
-                               format.hideLabels, Qt::AlignRight, this),
-                      2, 1);
+    m_value = SliderLayout::build(
+        *this, *m_slider, TextStyles::Style::title,
+        {SliderLayout::endText(QString::number(m_minimum), format.minimumValueDescription,
+                               format.hideRanges, format.hideLabels),
+         SliderLayout::endText(QString::number(maximum), format.maximumValueDescription,
+                               format.hideRanges, format.hideLabels)});
+    m_value->setVisible(!format.hideSelectedValue);
     connect(m_slider, &QSlider::valueChanged, this, [this] {
         m_answered = true;
         showValue();
@@ -98,10 +65,8 @@ void ScaleAnswerWidget::setAnswer(const Value& answer) {
 }
 
 void ScaleAnswerWidget::showValue() {
-    if (m_value != nullptr) {
-        m_value->setText(m_answered ? QString::number(m_minimum + m_slider->value() * m_step)
-                                    : u"\u2013"_s);
-    }
+    m_value->setText(m_answered ? QString::number(m_minimum + m_slider->value() * m_step)
+                                : u"\u2013"_s);
 }
 
 }  // namespace pathloom

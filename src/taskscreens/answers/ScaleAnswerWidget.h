@@ -33,7 +33,7 @@ private:
     qint64 m_minimum;
     qint64 m_step;
     QSlider* m_slider;
-    QLabel* m_value = nullptr;
+    QLabel* m_value;
     bool m_answered = false;
 };
 

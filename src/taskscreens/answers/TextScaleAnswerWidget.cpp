@@ -1,10 +1,9 @@
 #include "taskscreens/answers/TextScaleAnswerWidget.h"
 
-#include "platform/TextStyles.h"
 #include "taskmodel/ORKTextChoice.h"
 #include "taskmodel/ORKTextScaleAnswerFormat.h"
+#include "taskscreens/answers/SliderLayout.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QSlider>
 
@@ -16,36 +15,20 @@ TextScaleAnswerWidget::TextScaleAnswerWidget(const ORKTextScaleAnswerFormat& for
                                              QWidget* parent)
     : AnswerWidget(format, parent),
       m_scale(format),
-      m_slider(new QSlider(format.vertical ? Qt::Vertical : Qt::Horizontal, this)),
-      m_value(new QLabel(this)) {
+      m_slider(new QSlider(format.vertical ? Qt::Vertical : Qt::Horizontal, this)) {
     m_slider->setObjectName(u"answerScale"_s);
     m_slider->setRange(0, static_cast<int>(std::max<qsizetype>(format.textChoices.size() - 1, 0)));
     m_slider->setPageStep(1);
     m_slider->setTickPosition(format.hideValueMarkers ? QSlider::NoTicks : QSlider::TicksBelow);
     m_slider->setTickInterval(1);
-    setFocusProxy(m_slider);
-    m_value->setObjectName(u"scaleValue"_s);
-    m_value->setAlignment(Qt::AlignCenter);
-    m_value->setWordWrap(true);
-    m_value->setFont(TextStyles::font(TextStyles::Style::headline));
+    const auto endText = [&](const std::shared_ptr<ORKTextChoice>& choice) {
+        return choice && !format.hideLabels ? choice->text.value_or(QString()) : QString();
+    };
+    m_value =
+        SliderLayout::build(*this, *m_slider, TextStyles::Style::headline,
+                            {endText(format.textChoices.value(0)),
+                             endText(format.textChoices.value(format.textChoices.size() - 1))});
     m_value->setVisible(!format.hideSelectedValue);
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_value, 0, 0, 1, 2);
-    layout->addWidget(m_slider, 1, 0, 1, 2);
-    if (!format.hideLabels && !format.textChoices.isEmpty()) {
-        const auto end = [&](const std::shared_ptr<ORKTextChoice>& choice,
-                             Qt::Alignment alignment) {
-            auto* label = new QLabel(choice ? choice->text.value_or(QString()) : QString(), this);
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setAlignment(alignment);
-            label->setFont(TextStyles::font(TextStyles::Style::footnote));
-            return label;
-        };
-        layout->addWidget(end(format.textChoices.first(), Qt::AlignLeft), 2, 0);
-        layout->addWidget(end(format.textChoices.last(), Qt::AlignRight), 2, 1);
-    }
     connect(m_slider, &QSlider::valueChanged, this, [this] {
         m_answered = true;
         showValue();
