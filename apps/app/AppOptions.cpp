@@ -25,6 +25,10 @@ void addOptions(QCommandLineParser& parser) {
         {u"token"_s, u"A session token to sign in with whenever an app is shown."_s, u"VALUE"_s},
         {u"journal"_s, u"Write one JSON line per screen event to FILE."_s, u"FILE"_s},
         {u"screenshot-dir"_s, u"Write one PNG per screen change into DIR."_s, u"DIR"_s},
+        {u"outbox"_s,
+         u"Write sent e-mail into DIR as .eml files instead of handing it to the "
+         u"mail program."_s,
+         u"DIR"_s},
         {u"quit-after"_s, u"Quit after SECONDS."_s, u"SECONDS"_s},
         {u"window-size"_s, u"The window's size, WIDTHxHEIGHT (420x760)."_s, u"SIZE"_s},
         {u"autopilot"_s, u"Walk --workflow on screen with the answers in FILE, then quit."_s,
@@ -82,6 +86,9 @@ std::expected<AppOptions, QString> AppOptions::parse(const QStringList& argument
     }
     if (parser.isSet(u"journal"_s)) {
         options.journalPath = parser.value(u"journal"_s);
+    }
+    if (parser.isSet(u"outbox"_s)) {
+        options.outbox = parser.value(u"outbox"_s);
     }
     if (parser.isSet(u"screenshot-dir"_s)) {
         options.screenshotDirectory = parser.value(u"screenshot-dir"_s);

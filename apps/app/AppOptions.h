@@ -21,6 +21,8 @@ struct AppOptions {
     std::optional<QString> token;
     std::optional<QString> journalPath;
     std::optional<QString> screenshotDirectory;
+    // Where sent e-mail is written; none hands it to the desktop's mail program.
+    std::optional<QString> outbox;
     std::optional<int> quitAfterSeconds;
     QSize windowSize{420, 760};
 

@@ -9,10 +9,16 @@
 #include "run/WorkflowChoice.h"
 #include "screens/AlertDialog.h"
 #include "screens/AlertObserver.h"
+#include "screens/CustomButton.h"
+#include "screens/PathloomDisplayViewController.h"
+#include "screens/PathloomListViewController.h"
+#include "screens/PathloomNetworkDisplayViewController.h"
+#include "screens/PathloomNetworkListViewController.h"
 #include "shell/PathloomRootViewController.h"
 #include "shell/PresentationStack.h"
 #include "shell/PrimaryWorkflowStyleViewController.h"
 #include "shell/TaskScreens.h"
+#include "steps/ListStepItem.h"
 #include "taskscreens/CaptureStepViewController.h"
 #include "taskscreens/ORKContinueButton.h"
 #include "taskscreens/ORKFormStepViewController.h"
@@ -20,6 +26,7 @@
 #include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/ORKTableView.h"
 #include "taskscreens/ORKTaskViewController.h"
 #include "taskscreens/SignaturePad.h"
 #include "taskscreens/answers/AnswerWidget.h"
@@ -118,9 +125,32 @@ void Autopilot::stepShown(ORKTaskViewController& task, ORKStepViewController& st
 }
 
 void Autopilot::act(ORKStepViewController& step) {
+    switch (stepKind(*step.step())) {
+        case StepKind::network:
+        case StepKind::simulatedNetwork:
+            // They move on by themselves; a failure opens the error alert, which ends the walk.
+            return;
+        case StepKind::list:
+        case StepKind::remoteList:
+            afterContent(step, [this](ORKStepViewController& list) { chooseListEntry(list); });
+            return;
+        case StepKind::display:
+        case StepKind::remoteDisplay:
+            afterContent(step, [this](ORKStepViewController& page) {
+                pressButtons(
+                    page, m_options.answers.texts(page.step()->identifier).value_or(QStringList{}));
+            });
+            return;
+        default:
+            break;
+    }
     if (!answer(step)) {
         return;
     }
+    goOn(step);
+}
+
+void Autopilot::goOn(ORKStepViewController& step) {
     const QAction* next = step.continueButtonItem();
     if (!step.isNavigationFooterHidden() && next->isVisible() && next->isEnabled()) {
         QTest::mouseClick(step.navigationFooterView()->continueButton(), Qt::LeftButton);
@@ -133,9 +163,78 @@ void Autopilot::act(ORKStepViewController& step) {
         fail(RunError(u"The step '%1' needs an answer."_s.arg(step.step()->identifier)));
         return;
     }
-    // A step that offers no way on (the last step of a workflow that cannot be left): the walk
-    // goes on as the command's does.
+    // A step that offers no way on (the last step of a workflow that cannot be left, a page
+    // whose buttons the sheet does not press): the walk goes on as the command's does.
     step.goForward();
+}
+
+void Autopilot::afterContent(ORKStepViewController& step,
+                             std::function<void(ORKStepViewController&)> action) {
+    const auto later = [this, action, screen = QPointer(&step)] {
+        // A failed fetch has opened its alert by now, which ends the walk instead.
+        QTimer::singleShot(m_options.pauseMilliseconds, this, [this, action, screen] {
+            if (screen && screen->isVisible() && !m_ended && !m_journal.error()) {
+                action(*screen);
+            }
+        });
+    };
+    if (auto* list = qobject_cast<PathloomNetworkListViewController*>(&step)) {
+        connect(list, &PathloomNetworkListViewController::contentLoaded, this, later,
+                Qt::SingleShotConnection);
+    } else if (auto* page = qobject_cast<PathloomNetworkDisplayViewController*>(&step)) {
+        connect(page, &PathloomNetworkDisplayViewController::contentLoaded, this, later,
+                Qt::SingleShotConnection);
+    } else {
+        action(step);
+    }
+}
+
+void Autopilot::chooseListEntry(ORKStepViewController& step) {
+    const QString& identifier = step.step()->identifier;
+    const std::optional<QJsonValue> answer = m_options.answers.answer(identifier);
+    auto* list = qobject_cast<PathloomListViewController*>(&step);
+    if (!answer || list == nullptr) {
+        step.goForward();
+        return;
+    }
+    const ORKTableView& table = list->tableView();
+    for (qsizetype row = 0; row < table.rowCount(); ++row) {
+        const auto item = list->tableStep().objectForRow(row).object<ListStepItem>();
+        if (item && QString::number(item->id) == AnswerSheet::text(*answer)) {
+            QTest::mouseClick(table.cellForRow(row), Qt::LeftButton);
+            return;
+        }
+    }
+    fail(RunError(u"The list '%1' has no entry with the id %2."_s.arg(identifier,
+                                                                      AnswerSheet::text(*answer))));
+}
+
+void Autopilot::pressButtons(ORKStepViewController& step, QStringList labels) {
+    auto* page = qobject_cast<PathloomDisplayViewController*>(&step);
+    if (labels.isEmpty() || page == nullptr) {
+        goOn(step);
+        return;
+    }
+    const QString label = labels.takeFirst();
+    CustomButton* button = page->button(label);
+    if (button == nullptr) {
+        fail(RunError(
+            u"The page '%1' has no button labelled \"%2\"."_s.arg(step.step()->identifier, label)));
+        return;
+    }
+    // A button that leaves the user on the page is followed by the next label of the sheet.
+    connect(
+        page, &PathloomDisplayViewController::buttonActionEnded, this,
+        [this, screen = QPointer(&step), labels] {
+            QTimer::singleShot(m_options.pauseMilliseconds, this, [this, screen, labels] {
+                if (screen && screen->isVisible() && !m_ended && !m_journal.error() &&
+                    screen->result()) {
+                    pressButtons(*screen, labels);
+                }
+            });
+        },
+        Qt::SingleShotConnection);
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 bool Autopilot::answer(ORKStepViewController& step) {

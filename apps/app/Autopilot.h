@@ -8,12 +8,15 @@
 #include <QObject>
 #include <QPointer>
 #include <QTextStream>
+#include <functional>
 #include <optional>
 
 namespace pathloom {
 
 class CaptureStepViewController;
 class ORKStepViewController;
+class PathloomDisplayViewController;
+class PathloomListViewController;
 class ORKTaskViewController;
 class PathloomRootViewController;
 struct AppConfiguration;
@@ -52,6 +55,17 @@ private:
     void appShown();
     void stepShown(ORKTaskViewController& task, ORKStepViewController& step);
     void act(ORKStepViewController& step);
+    // Runs `action` on `step` once its content has been fetched, at once for content of the
+    // document.
+    void afterContent(ORKStepViewController& step,
+                      std::function<void(ORKStepViewController&)> action);
+    // Chooses the entry the sheet names, by its id.
+    void chooseListEntry(ORKStepViewController& step);
+    // Presses the first of `labels` on the page, then the others each once the one before has
+    // ended its action; with none left, goes on as the command does.
+    void pressButtons(ORKStepViewController& step, QStringList labels);
+    // Presses continue (or goes on) for a step that offers it by itself.
+    void goOn(ORKStepViewController& step);
     // Puts the sheet's answer to a question or form step into its widgets; false when the sheet's
     // answer does not fit the step, which ends the walk.
     [[nodiscard]] bool answer(ORKStepViewController& step);

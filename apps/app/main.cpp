@@ -1,7 +1,8 @@
 // pathloom-app: shows a Pathloom app document on screen, as a person uses it.
 //
 //   pathloom-app [SOURCE...] [--server-id N] [--initial-workflow N] [--languages L]
-//       [--data-dir DIR] [--token T] [--journal FILE] [--screenshot-dir DIR] [--quit-after S]
+//       [--data-dir DIR] [--token T] [--outbox DIR] [--journal FILE] [--screenshot-dir DIR]
+//       [--quit-after S]
 //       [--autopilot ANSWERS --workflow ID [--report FILE]]
 //
 // SOURCE is an http(s) URL, the word "cached" or a file path; several are tried in order, and
@@ -20,8 +21,10 @@
 #include "platform/Theme.h"
 #include "run/AnalyticsWait.h"
 #include "run/DataDirectory.h"
+#include "run/OutboxMailComposer.h"
 #include "screens/AlertDialog.h"
 #include "screens/AlertObserver.h"
+#include "screens/FrameworkStepScreens.h"
 #include "shell/PathloomRootViewController.h"
 #include "shell/ScreenJournal.h"
 #include "shell/ScreenshotRecorder.h"
@@ -96,8 +99,11 @@ int main(int argc, char* argv[]) {
         std::make_shared<CredentialsStore>(std::make_shared<const SecurityStore>(sources.keyStore));
     const SymbolCatalogue symbols;
     // The autopilot gives capture steps files; a camera would only wait for a person.
-    const StepScreenFactory steps(console, options->autopilot ? StepScreenFactory::Camera::unused
-                                                              : StepScreenFactory::Camera::used);
+    const bool camera = !options->autopilot;
+    StepScreenFactory steps(
+        console, camera ? StepScreenFactory::Camera::used : StepScreenFactory::Camera::unused);
+    OutboxMailComposer mail(QDir(options->outbox.value_or(QString())));
+    FrameworkStepScreens::registerWith(steps, {symbols, mail, console, camera});
 
     PathloomRootViewController root({manager, settings, credentials, steps, symbols, journal},
                                     options->sources);

@@ -3,6 +3,7 @@
 #include "platform/SymbolCatalogue.h"
 #include "run/SecondaryWorkflows.h"
 #include "screens/AlertDialog.h"
+#include "screens/PathloomDisplayViewController.h"
 #include "shell/ScreenJournal.h"
 #include "steps/HasSecondaryWorkflows.h"
 #include "steps/WorkflowPresentationError.h"
@@ -40,15 +41,16 @@ PrimaryWorkflowStyleViewController::PrimaryWorkflowStyleViewController(
     connect(m_moreAction, &QAction::triggered, this, [this] { more(); });
 }
 
-void PrimaryWorkflowStyleViewController::presentWorkflow(const QString& name,
+bool PrimaryWorkflowStyleViewController::presentWorkflow(const QString& name,
                                                          TaskScreens::OnDismiss onDismiss) {
     const std::optional<Workflow> workflow =
         SecondaryWorkflows::workflowNamed(m_screens.environment().allWorkflows, name);
     if (!workflow) {
         AlertDialog::showError(this, WorkflowPresentationError::workflowNotFound(name));
-        return;
+        return false;
     }
     m_screens.present(*workflow, std::move(onDismiss), WorkflowRunner::Nesting::overRunningTask);
+    return true;
 }
 
 void PrimaryWorkflowStyleViewController::viewDidAppear() {
@@ -60,6 +62,9 @@ void PrimaryWorkflowStyleViewController::viewDidAppear() {
 
 void PrimaryWorkflowStyleViewController::stepViewControllerWillAppear(ORKStepViewController& step) {
     ORKTaskViewController::stepViewControllerWillAppear(step);
+    if (auto* page = qobject_cast<PathloomDisplayViewController*>(&step)) {
+        page->setWorkflowPresentationDelegate(this);
+    }
     const QList<qint64> ids = secondaryWorkflowIDs();
     if (ids.isEmpty()) {
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screens/WorkflowPresentationDelegate.h"
 #include "shell/TaskScreens.h"
 #include "taskscreens/ORKTaskViewController.h"
 
@@ -13,7 +14,8 @@ namespace pathloom {
 // workflow opened from a list, from a step or as the initial workflow. It opens its initial
 // workflow once, when it first appears; offers the step's secondary workflows from the bar's
 // right-hand button; and opens workflows by name for the pages that ask.
-class PrimaryWorkflowStyleViewController : public ORKTaskViewController {
+class PrimaryWorkflowStyleViewController : public ORKTaskViewController,
+                                           public WorkflowPresentationDelegate {
     Q_OBJECT
 
 public:
@@ -28,7 +30,7 @@ public:
 
     // Opens the workflow named exactly `name` over this screen; shows the error alert when no
     // workflow has that name.
-    void presentWorkflow(const QString& name, TaskScreens::OnDismiss onDismiss);
+    bool presentWorkflow(const QString& name, TaskScreens::OnDismiss onDismiss) override;
 
     void viewDidAppear() override;
 

@@ -25,6 +25,7 @@
 #include "taskscreens/ORKQuestionStepViewController.h"
 #include "taskscreens/ORKSignatureStepViewController.h"
 #include "taskscreens/ORKTableStepViewController.h"
+#include "taskscreens/ORKTableView.h"
 #include "taskscreens/ORKTaskViewController.h"
 #include "taskscreens/ORKVideoCaptureStepViewController.h"
 #include "taskscreens/SignaturePad.h"
@@ -476,9 +477,9 @@ TEST_F(QuestionScreenTest, PlugInWaitTableAndVideoInstructionStepsShowTheirConte
     table->isBulleted = true;
     open({table});
     auto& rows = static_cast<ORKTableStepViewController&>(screen()).tableView();
-    ASSERT_EQ(rows.count(), 2);
-    EXPECT_EQ(rows.item(0)->text(), u"\u2022  Apples"_s);
-    EXPECT_EQ(rows.item(1)->text(), u"\u2022  3"_s);
+    ASSERT_EQ(rows.rowCount(), 2);
+    EXPECT_EQ(qobject_cast<QLabel*>(rows.cellForRow(0))->text(), u"\u2022  Apples"_s);
+    EXPECT_EQ(qobject_cast<QLabel*>(rows.cellForRow(1))->text(), u"\u2022  3"_s);
 
     auto video = std::make_shared<ORKVideoInstructionStep>(u"video"_s);
     video->videoURL = QUrl(u"https://videos.example/how-to.mp4"_s);

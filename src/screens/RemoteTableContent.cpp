@@ -1,0 +1,44 @@
+#include "screens/RemoteTableContent.h"
+
+#include "screens/LoadingStateView.h"
+#include "screens/MessageStateView.h"
+#include "screens/RefreshControl.h"
+#include "taskmodel/ORKTableStep.h"
+#include "taskscreens/ORKTableStepViewController.h"
+#include "taskscreens/ORKTableView.h"
+
+#include <QVBoxLayout>
+
+namespace pathloom {
+
+RemoteTableContent::RemoteTableContent(ORKTableStepViewController& screen,
+                                       std::function<void()> fetch)
+    : m_screen(screen), m_refresh(new RefreshControl(screen)) {
+    QVBoxLayout& content = *screen.contentLayout();
+    content.insertWidget(content.indexOf(&screen.tableView()), m_refresh);
+    QObject::connect(m_refresh, &RefreshControl::valueChanged, &screen, std::move(fetch));
+}
+
+void RemoteTableContent::loadingChanged(bool loading) {
+    ORKTableView& table = m_screen.tableView();
+    if (loading) {
+        if (!m_refresh->isRefreshing() && m_screen.tableStep().items.isEmpty()) {
+            table.setBackgroundView(new LoadingStateView);
+            m_refresh->hide();
+        }
+        return;
+    }
+    table.setBackgroundView(nullptr);
+    m_refresh->endRefreshing();
+    m_refresh->show();
+}
+
+void RemoteTableContent::contentChanged(const std::optional<QString>& emptyMessage) {
+    m_screen.reloadData();
+    if (m_screen.tableStep().items.isEmpty()) {
+        m_screen.tableView().setBackgroundView(
+            new MessageStateView(emptyMessage.value_or(QString())));
+    }
+}
+
+}  // namespace pathloom

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace pathloom {
+
+class ORKTableStepViewController;
+class RefreshControl;
+
+// How a table screen shows content fetched from the server: a refresh control above the rows
+// that fetches again; a loading view while the first fetch runs on an empty table (the control
+// is then hidden; a refresh or a reload keeps the rows on screen); the rows anew after each fetch,
+// with a message while there are none.
+//
+// Main thread only; owned by its screen.
+class RemoteTableContent {
+public:
+    // `fetch` fetches the content again for the refresh control.
+    RemoteTableContent(ORKTableStepViewController& screen, std::function<void()> fetch);
+
+    // A fetch started or ended.
+    void loadingChanged(bool loading);
+    // The step's items changed; `emptyMessage` is shown while there are none.
+    void contentChanged(const std::optional<QString>& emptyMessage);
+
+    [[nodiscard]] RefreshControl& refreshControl() const { return *m_refresh; }
+
+private:
+    ORKTableStepViewController& m_screen;
+    RefreshControl* m_refresh;
+};
+
+}  // namespace pathloom

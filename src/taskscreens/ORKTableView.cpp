@@ -1,0 +1,198 @@
+#include "taskscreens/ORKTableView.h"
+
+#include "platform/SystemPalette.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace pathloom {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kRowSpacing = 1;
+
+}  // namespace
+
+ORKTableView::ORKTableView(QWidget* parent)
+    : QScrollArea(parent), m_rows(new QWidget), m_layout(new QVBoxLayout(m_rows)) {
+    setObjectName(u"table"_s);
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The gaps between the cells draw the separators.
+    m_rows->setObjectName(u"tableRows"_s);
+    m_rows->setAutoFillBackground(true);
+    QPalette palette = m_rows->palette();
+    palette.setColor(QPalette::Window, SystemPalette::color(SystemPalette::Role::separator));
+    m_rows->setPalette(palette);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(kRowSpacing);
+    m_layout->addStretch();
+    setWidget(m_rows);
+    QPalette area = viewport()->palette();
+    area.setColor(QPalette::Window,
+                  SystemPalette::color(SystemPalette::Role::systemGroupedBackground));
+    viewport()->setPalette(area);
+    viewport()->setAutoFillBackground(true);
+    viewport()->installEventFilter(this);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &ORKTableView::updateDisplayedRows);
+}
+
+void ORKTableView::reloadData(qsizetype rowCount) {
+    for (qsizetype row = 0; row < m_cells.size(); ++row) {
+        if (m_displayed[row]) {
+            Q_EMIT didEndDisplayingRow(row, m_cells[row]);
+        }
+    }
+    qDeleteAll(m_cells);
+    m_cells.clear();
+    m_displayed.clear();
+    for (qsizetype row = 0; row < rowCount; ++row) {
+        QWidget* cell = m_provider ? m_provider(row) : nullptr;
+        if (cell == nullptr) {
+            cell = new QWidget;
+        }
+        cell->installEventFilter(this);
+        m_layout->insertWidget(static_cast<int>(row), cell);
+        m_cells.append(cell);
+        m_displayed.append(false);
+    }
+    // The rows stretch over the whole height only when there are some: an empty table shows the
+    // grouped background, not a separator-coloured area.
+    m_rows->setAutoFillBackground(rowCount > 0);
+    m_layout->activate();
+    updateDisplayedRows();
+}
+
+QWidget* ORKTableView::cellForRow(qsizetype row) const {
+    return row >= 0 && row < m_cells.size() ? m_cells[row] : nullptr;
+}
+
+qsizetype ORKTableView::rowForCell(const QWidget* cell) const {
+    for (qsizetype row = 0; row < m_cells.size(); ++row) {
+        if (m_cells[row] == cell) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+bool ORKTableView::isRowDisplayed(qsizetype row) const {
+    return row >= 0 && row < m_displayed.size() && m_displayed[row];
+}
+
+void ORKTableView::setBackgroundView(QWidget* view) {
+    if (m_background == view) {
+        return;
+    }
+    delete m_background;
+    m_background = view;
+    if (view != nullptr) {
+        view->setParent(viewport());
+        placeBackground();
+        view->show();
+        view->raise();
+    }
+}
+
+void ORKTableView::setHeaderHeight(int height) { m_layout->setContentsMargins(0, height, 0, 0); }
+
+bool ORKTableView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == viewport()) {
+        if (event->type() == QEvent::Resize) {
+            placeBackground();
+            updateDisplayedRows();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
+    auto* cell = qobject_cast<QWidget*>(watched);
+    const qsizetype row = rowForCell(cell);
+    if (row < 0) {
+        return QScrollArea::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize ||
+        event->type() == QEvent::Move) {
+        updateDisplayedRows();
+    }
+    if (!m_selectionEnabled) {
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        cell->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        Q_EMIT rowSelected(row);
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Q_EMIT rowSelected(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ORKTableView::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    placeBackground();
+    updateDisplayedRows();
+}
+
+void ORKTableView::showEvent(QShowEvent* event) {
+    QScrollArea::showEvent(event);
+    updateDisplayedRows();
+}
+
+void ORKTableView::updateDisplayedRows() {
+    // A handler may lay rows out again (a picture arrived at once); the outer pass goes on with
+    // the new geometry.
+    if (m_updating) {
+        m_updateAgain = true;
+        return;
+    }
+    m_updating = true;
+    do {
+        m_updateAgain = false;
+        reportDisplayedRows();
+    } while (m_updateAgain);
+    m_updating = false;
+}
+
+void ORKTableView::reportDisplayedRows() {
+    const QRect visible(0, verticalScrollBar()->value(), viewport()->width(), viewport()->height());
+    // Reported in two passes, ends first, so that a screen never holds more loads than rows in
+    // view.
+    QList<qsizetype> entering;
+    for (qsizetype row = 0; row < m_cells.size(); ++row) {
+        const bool inView = m_cells[row]->geometry().intersects(visible);
+        if (inView == m_displayed[row]) {
+            continue;
+        }
+        m_displayed[row] = inView;
+        if (inView) {
+            entering.append(row);
+        } else {
+            Q_EMIT didEndDisplayingRow(row, m_cells[row]);
+        }
+    }
+    for (const qsizetype row : entering) {
+        // A handler may reload the table; rows it dropped are not reported.
+        if (row < m_cells.size() && m_displayed[row]) {
+            Q_EMIT willDisplayRow(row, m_cells[row]);
+        }
+    }
+}
+
+void ORKTableView::placeBackground() {
+    if (m_background) {
+        m_background->setGeometry(viewport()->rect());
+    }
+}
+
+}  // namespace pathloom
