@@ -178,10 +178,12 @@ void Autopilot::afterContent(ORKStepViewController& step,
             }
         });
     };
-    if (auto* list = qobject_cast<PathloomNetworkListViewController*>(&step)) {
+    if (auto* list = qobject_cast<PathloomNetworkListViewController*>(&step);
+        list != nullptr && list->isLoadingContent()) {
         connect(list, &PathloomNetworkListViewController::contentLoaded, this, later,
                 Qt::SingleShotConnection);
-    } else if (auto* page = qobject_cast<PathloomNetworkDisplayViewController*>(&step)) {
+    } else if (auto* page = qobject_cast<PathloomNetworkDisplayViewController*>(&step);
+               page != nullptr && page->isLoadingContent()) {
         connect(page, &PathloomNetworkDisplayViewController::contentLoaded, this, later,
                 Qt::SingleShotConnection);
     } else {

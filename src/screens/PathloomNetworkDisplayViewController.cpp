@@ -14,6 +14,7 @@ void PathloomNetworkDisplayViewController::viewWillAppear() {
 }
 
 void PathloomNetworkDisplayViewController::contentLoadingChanged(bool loading) {
+    m_loadingContent = loading;
     m_content.loadingChanged(loading);
     if (!loading) {
         Q_EMIT contentLoaded();

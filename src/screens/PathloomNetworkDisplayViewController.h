@@ -17,6 +17,8 @@ public:
                                          QWidget* parent = nullptr);
 
     [[nodiscard]] RefreshControl& refreshControl() const { return m_content.refreshControl(); }
+    // Whether a fetch of the content runs now.
+    [[nodiscard]] bool isLoadingContent() const { return m_loadingContent; }
 
     void viewWillAppear() override;
 
@@ -30,6 +32,7 @@ protected:
 
 private:
     RemoteTableContent m_content;
+    bool m_loadingContent = false;
 };
 
 }  // namespace pathloom

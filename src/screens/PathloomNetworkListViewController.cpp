@@ -15,6 +15,7 @@ void PathloomNetworkListViewController::viewWillAppear() {
 }
 
 void PathloomNetworkListViewController::contentLoadingChanged(bool loading) {
+    m_loadingContent = loading;
     m_content.loadingChanged(loading);
     if (!loading) {
         Q_EMIT contentLoaded();

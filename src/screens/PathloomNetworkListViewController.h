@@ -16,6 +16,8 @@ public:
                                       const SymbolCatalogue& symbols, QWidget* parent = nullptr);
 
     [[nodiscard]] RefreshControl& refreshControl() const { return m_content.refreshControl(); }
+    // Whether a fetch of the content runs now.
+    [[nodiscard]] bool isLoadingContent() const { return m_loadingContent; }
 
     void viewWillAppear() override;
 
@@ -29,6 +31,7 @@ protected:
 
 private:
     RemoteTableContent m_content;
+    bool m_loadingContent = false;
 };
 
 }  // namespace pathloom

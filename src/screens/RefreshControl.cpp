@@ -27,6 +27,8 @@ RefreshControl::RefreshControl(QWidget& screen, QWidget* parent)
     m_button->setObjectName(u"refreshButton"_s);
     m_button->setText(u"Refresh"_s);
     m_button->setAutoRaise(true);
+    // A link in the tint, as the bar's buttons are.
+    m_button->setStyleSheet(u"QToolButton { color: palette(highlight); border: none; }"_s);
     m_button->setToolTip(u"Refresh (F5)"_s);
     m_spinner->setFixedSize(kSpinnerSide, kSpinnerSide);
     m_spinner->hide();

@@ -45,8 +45,9 @@ ORKStepViewController::ORKStepViewController(std::shared_ptr<ORKStep> step,
     contentColumn->setContentsMargins(kContentMargin, kContentMargin, kContentMargin,
                                       kContentMargin);
     m_contentLayout->setSpacing(kContentSpacing);
-    contentColumn->addLayout(m_contentLayout);
-    contentColumn->addStretch();
+    contentColumn->addLayout(m_contentLayout, 1);
+    m_contentStretch = new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding);
+    contentColumn->addItem(m_contentStretch);
     auto* scrollArea = new QScrollArea(this);
     scrollArea->setObjectName(u"stepContent"_s);
     scrollArea->setWidget(content);
@@ -110,6 +111,14 @@ void ORKStepViewController::disableButtonItemNavigation() {
     Q_EMIT navigationChanged();
 }
 
+void ORKStepViewController::fillContentHeight() {
+    if (m_contentStretch != nullptr) {
+        m_contentStretch->changeSize(0, 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
+        m_contentStretch->invalidate();
+        m_contentLayout->invalidate();
+    }
+}
+
 void ORKStepViewController::setContentWidget(QWidget* content) {
     if (!content || content == m_contentArea) {
         return;
@@ -120,6 +129,7 @@ void ORKStepViewController::setContentWidget(QWidget* content) {
     m_contentArea->deleteLater();
     m_contentArea = content;
     m_contentLayout = nullptr;
+    m_contentStretch = nullptr;
 }
 
 void ORKStepViewController::updateTabOrder() {

@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class QSpacerItem;
 class QVBoxLayout;
 
 namespace pathloom {
@@ -74,6 +75,9 @@ public:
     [[nodiscard]] QVBoxLayout* contentLayout() const { return m_contentLayout; }
     // Adds the step's title and text, where it has them, to the content area.
     void addTitleAndText();
+    // Lets the content area's widgets with a stretch take the whole height of the screen instead
+    // of leaving the space below the content empty: for a table that scrolls by itself.
+    void fillContentHeight();
     // Puts `content` (owned from now on) in place of the content area, for content that scrolls
     // by itself or fills the screen; the area it replaces is deleted.
     void setContentWidget(QWidget* content);
@@ -110,6 +114,8 @@ private:
     QVBoxLayout* m_contentLayout;
     ORKNavigationContainerView* m_footer = nullptr;
     QWidget* m_contentArea = nullptr;
+    // Below the content; squeezed to nothing by fillContentHeight().
+    QSpacerItem* m_contentStretch = nullptr;
     bool m_footerHidden = false;
     bool m_navigationDisabled = false;
     Move m_pendingMove = Move::none;

@@ -24,6 +24,7 @@ ORKTableStepViewController::ORKTableStepViewController(std::shared_ptr<ORKStep> 
     : ORKStepViewController(step, task, parent), m_table(new ORKTableView) {
     addTitleAndText();
     contentLayout()->addWidget(m_table, 1);
+    fillContentHeight();
     m_table->setCellProvider([this](qsizetype row) { return makeCell(row); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/SystemPalette.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -13,7 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kRowSpacing = 1;
+constexpr int kSeparatorHeight = 1;
+constexpr int kSeparatorInset = 16;
 
 }  // namespace
 
@@ -23,14 +25,9 @@ ORKTableView::ORKTableView(QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The gaps between the cells draw the separators.
     m_rows->setObjectName(u"tableRows"_s);
-    m_rows->setAutoFillBackground(true);
-    QPalette palette = m_rows->palette();
-    palette.setColor(QPalette::Window, SystemPalette::color(SystemPalette::Role::separator));
-    m_rows->setPalette(palette);
     m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(kRowSpacing);
+    m_layout->setSpacing(0);
     m_layout->addStretch();
     setWidget(m_rows);
     QPalette area = viewport()->palette();
@@ -50,7 +47,9 @@ void ORKTableView::reloadData(qsizetype rowCount) {
         }
     }
     qDeleteAll(m_cells);
+    qDeleteAll(m_separators);
     m_cells.clear();
+    m_separators.clear();
     m_displayed.clear();
     for (qsizetype row = 0; row < rowCount; ++row) {
         QWidget* cell = m_provider ? m_provider(row) : nullptr;
@@ -58,15 +57,36 @@ void ORKTableView::reloadData(qsizetype rowCount) {
             cell = new QWidget;
         }
         cell->installEventFilter(this);
-        m_layout->insertWidget(static_cast<int>(row), cell);
+        if (row > 0) {
+            QWidget* separator = makeSeparator();
+            m_layout->insertWidget(m_layout->count() - 1, separator);
+            m_separators.append(separator);
+        }
+        m_layout->insertWidget(m_layout->count() - 1, cell);
         m_cells.append(cell);
         m_displayed.append(false);
     }
-    // The rows stretch over the whole height only when there are some: an empty table shows the
-    // grouped background, not a separator-coloured area.
-    m_rows->setAutoFillBackground(rowCount > 0);
     m_layout->activate();
     updateDisplayedRows();
+}
+
+QWidget* ORKTableView::makeSeparator() const {
+    // A hairline inset from the leading edge, on the rows' own background.
+    auto* separator = new QWidget;
+    separator->setFixedHeight(kSeparatorHeight);
+    separator->setAutoFillBackground(true);
+    QPalette palette = separator->palette();
+    palette.setColor(QPalette::Window,
+                     SystemPalette::color(SystemPalette::Role::secondarySystemBackground));
+    separator->setPalette(palette);
+    auto* line = new QWidget(separator);
+    line->setAutoFillBackground(true);
+    palette.setColor(QPalette::Window, SystemPalette::color(SystemPalette::Role::separator));
+    line->setPalette(palette);
+    auto* layout = new QHBoxLayout(separator);
+    layout->setContentsMargins(kSeparatorInset, 0, 0, 0);
+    layout->addWidget(line);
+    return separator;
 }
 
 QWidget* ORKTableView::cellForRow(qsizetype row) const {

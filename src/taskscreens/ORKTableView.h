@@ -60,11 +60,13 @@ private:
     void updateDisplayedRows();
     void reportDisplayedRows();
     void placeBackground();
+    [[nodiscard]] QWidget* makeSeparator() const;
 
     CellProvider m_provider;
     QWidget* m_rows;
     QVBoxLayout* m_layout;
     QList<QWidget*> m_cells;
+    QList<QWidget*> m_separators;
     QList<bool> m_displayed;
     QPointer<QWidget> m_background;
     bool m_selectionEnabled = false;
