@@ -42,7 +42,7 @@ RefreshControl::RefreshControl(QWidget& screen, QWidget* parent)
     connect(m_button, &QToolButton::clicked, this, &RefreshControl::refresh);
     auto* shortcut = new QAction(this);
     shortcut->setShortcuts({QKeySequence::Refresh, QKeySequence(Qt::CTRL | Qt::Key_R)});
-    shortcut->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    shortcut->setShortcutContext(Qt::WindowShortcut);
     screen.addAction(shortcut);
     connect(shortcut, &QAction::triggered, this, [this] {
         if (isVisible()) {

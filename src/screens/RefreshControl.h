@@ -10,7 +10,7 @@ namespace pathloom {
 class ActivitySpinner;
 
 // Fetches a table's content again on the user's word, the desktop's pull to refresh: a slim
-// "Refresh" row above the rows, or F5 / Ctrl+R anywhere in the screen. While a fetch it started
+// "Refresh" row above the rows, or F5 / Ctrl+R while the screen shows. While a fetch it started
 // runs, the row shows a spinner instead. The screen hides the control while its loading view
 // covers an empty table.
 class RefreshControl : public QWidget {

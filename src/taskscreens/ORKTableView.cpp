@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace pathloom {
@@ -66,8 +67,7 @@ void ORKTableView::reloadData(qsizetype rowCount) {
         m_cells.append(cell);
         m_displayed.append(false);
     }
-    m_layout->activate();
-    updateDisplayedRows();
+    scheduleUpdate();
 }
 
 QWidget* ORKTableView::makeSeparator() const {
@@ -126,7 +126,7 @@ bool ORKTableView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == viewport()) {
         if (event->type() == QEvent::Resize) {
             placeBackground();
-            updateDisplayedRows();
+            scheduleUpdate();
         }
         return QScrollArea::eventFilter(watched, event);
     }
@@ -137,7 +137,7 @@ bool ORKTableView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize ||
         event->type() == QEvent::Move) {
-        updateDisplayedRows();
+        scheduleUpdate();
     }
     if (!m_selectionEnabled) {
         return false;
@@ -161,12 +161,25 @@ bool ORKTableView::eventFilter(QObject* watched, QEvent* event) {
 void ORKTableView::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     placeBackground();
-    updateDisplayedRows();
+    scheduleUpdate();
 }
 
 void ORKTableView::showEvent(QShowEvent* event) {
     QScrollArea::showEvent(event);
-    updateDisplayedRows();
+    scheduleUpdate();
+}
+
+void ORKTableView::scheduleUpdate() {
+    // New cells stand where the layout has not placed them yet, and the layout places them one
+    // by one: the rows in view are worked out once the pending layout work is done, on a later
+    // pass of the event loop.
+    if (std::exchange(m_updateScheduled, true)) {
+        return;
+    }
+    QTimer::singleShot(0, this, [this] {
+        m_updateScheduled = false;
+        updateDisplayedRows();
+    });
 }
 
 void ORKTableView::updateDisplayedRows() {

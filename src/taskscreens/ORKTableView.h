@@ -10,7 +10,8 @@ namespace pathloom {
 
 // The rows of a table step, one widget (cell) per row, in a scroll area. It tells when a row comes
 // into the visible area and when it leaves it (scrolling, resizing, reloading), so that a screen
-// fetches a row's picture only while the row can be seen; it reports a row chosen with a click,
+// fetches a row's picture only while the row can be seen (worked out once the rows are laid out,
+// on a later pass of the event loop); it reports a row chosen with a click,
 // Return or Space while selection is on; and it can cover its rows with a background view (a
 // loading view, an empty message) without dropping them.
 //
@@ -56,6 +57,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void scheduleUpdate();
     // Compares the rows in view with those displayed so far and reports the difference.
     void updateDisplayedRows();
     void reportDisplayedRows();
@@ -70,6 +72,7 @@ private:
     QList<bool> m_displayed;
     QPointer<QWidget> m_background;
     bool m_selectionEnabled = false;
+    bool m_updateScheduled = false;
     bool m_updating = false;
     bool m_updateAgain = false;
 };
