@@ -27,6 +27,7 @@ public:
 
     [[nodiscard]] bool canSendMail() const override { return true; }
     void compose(MailMessage message, Completion done) override;
+    void nameMessagesAfter(const QString& stepIdentifier) override { setBaseName(stepIdentifier); }
 
 private:
     QDir m_outbox;

@@ -25,6 +25,9 @@ public:
     // Hands `message` over. `done` runs exactly once, on the main thread, never within this call,
     // when the user or the outbox is done with the message.
     virtual void compose(MailMessage message, Completion done) = 0;
+    // Names the messages that follow after the step that sends them, where the composer keeps
+    // them as files; composers that keep no files ignore it.
+    virtual void nameMessagesAfter(const QString& /*stepIdentifier*/) {}
 };
 
 }  // namespace pathloom
