@@ -10,10 +10,14 @@
 #include "screens/AlertDialog.h"
 #include "screens/AlertObserver.h"
 #include "screens/CustomButton.h"
+#include "screens/PagePicker.h"
 #include "screens/PathloomDisplayViewController.h"
+#include "screens/PathloomDocumentCaptureViewController.h"
+#include "screens/PathloomEmailViewController.h"
 #include "screens/PathloomListViewController.h"
 #include "screens/PathloomNetworkDisplayViewController.h"
 #include "screens/PathloomNetworkListViewController.h"
+#include "screens/PathloomPDFViewController.h"
 #include "shell/PathloomRootViewController.h"
 #include "shell/PresentationStack.h"
 #include "shell/PrimaryWorkflowStyleViewController.h"
@@ -65,6 +69,7 @@ Autopilot::Autopilot(Options options, PathloomRootViewController& root, QTextStr
             [this](const QString&, const QString& message, const QStringList& buttons) {
                 alertShown(message, buttons);
             });
+    QApplication::instance()->installEventFilter(this);
 }
 
 void Autopilot::appShown() {
@@ -134,6 +139,18 @@ void Autopilot::act(ORKStepViewController& step) {
         case StepKind::remoteList:
             afterContent(step, [this](ORKStepViewController& list) { chooseListEntry(list); });
             return;
+        case StepKind::email:
+            if (auto* email = qobject_cast<PathloomEmailViewController*>(&step)) {
+                QTest::mouseClick(email->button(), Qt::LeftButton);
+                return;
+            }
+            break;
+        case StepKind::pdf:
+            readDocument(step);
+            return;
+        case StepKind::documentCapture:
+            scanPages(step);
+            return;
         case StepKind::display:
         case StepKind::remoteDisplay:
             afterContent(step, [this](ORKStepViewController& page) {
@@ -166,6 +183,73 @@ void Autopilot::goOn(ORKStepViewController& step) {
     // A step that offers no way on (the last step of a workflow that cannot be left, a page
     // whose buttons the sheet does not press): the walk goes on as the command's does.
     step.goForward();
+}
+
+void Autopilot::readDocument(ORKStepViewController& step) {
+    auto* pdf = qobject_cast<PathloomPDFViewController*>(&step);
+    if (pdf == nullptr || step.continueButtonItem()->isEnabled()) {
+        goOn(step);
+        return;
+    }
+    // A document that cannot be shown opens the error alert, which ends the walk instead.
+    connect(
+        pdf, &PathloomPDFViewController::documentShown, this,
+        [this, screen = QPointer(&step)] {
+            QTimer::singleShot(m_options.pauseMilliseconds, this, [this, screen] {
+                if (screen && screen->isVisible() && !m_ended && !m_journal.error()) {
+                    goOn(*screen);
+                }
+            });
+        },
+        Qt::SingleShotConnection);
+}
+
+void Autopilot::scanPages(ORKStepViewController& step) {
+    const QString& identifier = step.step()->identifier;
+    const std::optional<QStringList> paths = m_options.answers.texts(identifier);
+    auto* capture = qobject_cast<PathloomDocumentCaptureViewController*>(&step);
+    PagePicker* picker = capture ? capture->pagePicker() : nullptr;
+    if (!paths || picker == nullptr) {
+        if (m_options.answers.answer(identifier)) {
+            fail(RunError(u"The answer for '%1' must be a picture's path or a list of them."_s.arg(
+                identifier)));
+            return;
+        }
+        step.goForward();
+        return;
+    }
+    QStringList files;
+    for (const QString& path : *paths) {
+        // The command refuses a missing file with the words the picker would not find.
+        if (auto page = CapturedFiles::readPicture(m_options.answers.filePath(path)); !page) {
+            fail(page.error());
+            return;
+        }
+        files.append(m_options.answers.filePath(path));
+    }
+    picker->addFiles(files);
+    if (auto* save = picker->findChild<QPushButton*>(u"pagePicker:Save"_s)) {
+        QTest::mouseClick(save, Qt::LeftButton);
+    }
+}
+
+void Autopilot::sendMail(QWidget& composer) {
+    if (auto* send = composer.findChild<QPushButton*>(u"mailComposer:Send"_s)) {
+        QTest::mouseClick(send, Qt::LeftButton);
+    }
+}
+
+bool Autopilot::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && m_walking && !m_ended &&
+        watched->objectName() == u"mailComposer"_s && watched->isWidgetType()) {
+        QTimer::singleShot(m_options.pauseMilliseconds, this,
+                           [this, composer = QPointer(static_cast<QWidget*>(watched))] {
+                               if (composer && composer->isVisible() && !m_ended) {
+                                   sendMail(*composer);
+                               }
+                           });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Autopilot::afterContent(ORKStepViewController& step,

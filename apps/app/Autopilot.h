@@ -66,6 +66,18 @@ private:
     void pressButtons(ORKStepViewController& step, QStringList labels);
     // Presses continue (or goes on) for a step that offers it by itself.
     void goOn(ORKStepViewController& step);
+    // Presses continue once the PDF step shows its document.
+    void readDocument(ORKStepViewController& step);
+    // Adds the sheet's pictures as the scanned pages and saves them.
+    void scanPages(ORKStepViewController& step);
+    // Sends the message the mail composer shows, as it is.
+    void sendMail(QWidget& composer);
+
+protected:
+    // Hears the mail composer open, wherever it opens.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Puts the sheet's answer to a question or form step into its widgets; false when the sheet's
     // answer does not fit the step, which ends the walk.
     [[nodiscard]] bool answer(ORKStepViewController& step);

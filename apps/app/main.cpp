@@ -17,11 +17,11 @@
 #include "network/Credential.h"
 #include "network/CredentialsStore.h"
 #include "network/SecurityStore.h"
+#include "platform/DesktopMailComposer.h"
 #include "platform/SymbolCatalogue.h"
 #include "platform/Theme.h"
 #include "run/AnalyticsWait.h"
 #include "run/DataDirectory.h"
-#include "run/OutboxMailComposer.h"
 #include "screens/AlertDialog.h"
 #include "screens/AlertObserver.h"
 #include "screens/FrameworkStepScreens.h"
@@ -86,12 +86,12 @@ int main(int argc, char* argv[]) {
     sources.keyStore = std::make_shared<FileKeyStore>();
     sources.preferredLanguages = options->languages;
     // Captures stay with the user's data, where an upload that failed can still find them.
-    const QDir captures(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    if (!captures.mkpath(u"captures"_s)) {
-        err << u"Could not create the folder %1."_s.arg(captures.filePath(u"captures"_s)) << '\n';
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    if (!data.mkpath(u"captures"_s)) {
+        err << u"Could not create the folder %1."_s.arg(data.filePath(u"captures"_s)) << '\n';
         return 1;
     }
-    sources.outputDirectory = captures.filePath(u"captures"_s);
+    sources.outputDirectory = data.filePath(u"captures"_s);
     AppConfigurationManager manager(sources);
     const auto settings = std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                       u"pathloom"_s, u"pathloom"_s);
@@ -102,12 +102,15 @@ int main(int argc, char* argv[]) {
     const bool camera = !options->autopilot;
     StepScreenFactory steps(
         console, camera ? StepScreenFactory::Camera::used : StepScreenFactory::Camera::unused);
-    OutboxMailComposer mail(QDir(options->outbox.value_or(QString())));
-    FrameworkStepScreens::registerWith(steps, {symbols, mail, console, camera});
 
     PathloomRootViewController root({manager, settings, credentials, steps, symbols, journal},
                                     options->sources);
     root.setWindowTitle(u"Pathloom"_s);
+    // Attachments handed to the mail program stay with the user's data until it has sent them.
+    DesktopMailComposer mail(root,
+                             options->outbox ? std::optional(QDir(*options->outbox)) : std::nullopt,
+                             QDir(data.filePath(u"outbox"_s)), console);
+    FrameworkStepScreens::registerWith(steps, {symbols, mail, console, camera});
     root.resize(options->windowSize);
     if (options->token) {
         root.setOnShown([&](const AppConfiguration& configuration) {

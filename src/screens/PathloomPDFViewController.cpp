@@ -100,6 +100,9 @@ void PathloomPDFViewController::documentStatusChanged(QPdfDocument::Status statu
         case QPdfDocument::Status::Error:
             m_shown = false;
             updateContinue();
+            if (m_controller) {
+                m_controller->documentUnreadable();
+            }
             StepScreenDelegate::showError(PathloomPDFViewControllerError::unableToLoad());
             break;
         default:

@@ -34,6 +34,8 @@ public:
     // Whether the document of the step's current address has loaded: what allows continuing.
     [[nodiscard]] bool hasDocument() const { return m_loadedURL.has_value(); }
     [[nodiscard]] bool isLoading() const { return m_fetchingURL.has_value(); }
+    // The delegate could not read the document it was given: the next start fetches it again.
+    void documentUnreadable() { m_loadedURL.reset(); }
 
 private:
     void fetch(const QUrl& url);
