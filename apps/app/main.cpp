@@ -25,6 +25,7 @@
 #include "screens/AlertDialog.h"
 #include "screens/AlertObserver.h"
 #include "screens/FrameworkStepScreens.h"
+#include "shell/JournaledMailComposer.h"
 #include "shell/PathloomRootViewController.h"
 #include "shell/ScreenJournal.h"
 #include "shell/ScreenshotRecorder.h"
@@ -110,7 +111,8 @@ int main(int argc, char* argv[]) {
     DesktopMailComposer mail(root,
                              options->outbox ? std::optional(QDir(*options->outbox)) : std::nullopt,
                              QDir(data.filePath(u"outbox"_s)), console);
-    FrameworkStepScreens::registerWith(steps, {symbols, mail, console, camera});
+    JournaledMailComposer journaledMail(mail, journal);
+    FrameworkStepScreens::registerWith(steps, {symbols, journaledMail, console, camera});
     root.resize(options->windowSize);
     if (options->token) {
         root.setOnShown([&](const AppConfiguration& configuration) {

@@ -33,6 +33,7 @@ void PathloomButtonTableViewCell::configure(const TableRow& row) {
     m_button->setText(title);
     m_button->setObjectName(u"pageButton:"_s + title);
     m_button->setAccessibleName(title);
+    setAccessibleName(title);
     m_button->configure(row.buttonStyle.value_or(ButtonStyle::primary));
     m_button->setEnabled(row.buttonEnabled);
 }

@@ -29,6 +29,7 @@ PathloomImageTableViewCell::PathloomImageTableViewCell(const SymbolCatalogue& sy
                                                        QWidget* parent)
     : QWidget(parent), m_symbols(symbols), m_button(new QPushButton(this)) {
     setObjectName(u"imageCell"_s);
+    setAccessibleName(u"Picture"_s);
     TableCellStyle::paintCellBackground(*this);
     m_button->setObjectName(u"cellButton"_s);
     m_button->setFlat(true);

@@ -17,7 +17,9 @@ void PathloomNetworkDisplayViewController::contentLoadingChanged(bool loading) {
     m_loadingContent = loading;
     m_content.loadingChanged(loading);
     if (!loading) {
-        Q_EMIT contentLoaded();
+        // After the outcome has been shown: the new rows, or the error alert.
+        QMetaObject::invokeMethod(this, &PathloomNetworkDisplayViewController::contentLoaded,
+                                  Qt::QueuedConnection);
     }
 }
 

@@ -23,7 +23,7 @@ public:
     void viewWillAppear() override;
 
 Q_SIGNALS:
-    // A fetch ended, whatever its outcome: an error alert opens right after.
+    // A fetch ended, whatever its outcome, and its new rows or its error alert show.
     void contentLoaded();
 
 protected:

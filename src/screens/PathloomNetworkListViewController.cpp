@@ -18,7 +18,9 @@ void PathloomNetworkListViewController::contentLoadingChanged(bool loading) {
     m_loadingContent = loading;
     m_content.loadingChanged(loading);
     if (!loading) {
-        Q_EMIT contentLoaded();
+        // After the outcome has been shown: the new rows, or the error alert.
+        QMetaObject::invokeMethod(this, &PathloomNetworkListViewController::contentLoaded,
+                                  Qt::QueuedConnection);
     }
 }
 

@@ -95,7 +95,6 @@ void PathloomPDFViewController::documentStatusChanged(QPdfDocument::Status statu
             m_shown = true;
             m_pdfView->pageNavigator()->jump(0, {});
             updateContinue();
-            Q_EMIT documentShown();
             break;
         case QPdfDocument::Status::Error:
             m_shown = false;
@@ -119,7 +118,12 @@ void PathloomPDFViewController::clearDocument() {
 }
 
 void PathloomPDFViewController::updateContinue() {
-    continueButtonItem()->setEnabled(m_shown && !m_loadingView->isVisibleTo(this));
+    const bool enabled = m_shown && !m_loadingView->isVisibleTo(this);
+    const bool wasEnabled = continueButtonItem()->isEnabled();
+    continueButtonItem()->setEnabled(enabled);
+    if (enabled && !wasEnabled) {
+        Q_EMIT documentShown();
+    }
 }
 
 }  // namespace pathloom

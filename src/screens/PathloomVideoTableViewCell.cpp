@@ -10,6 +10,7 @@ PathloomVideoTableViewCell::PathloomVideoTableViewCell(const SymbolCatalogue& sy
                                                        QWidget* parent)
     : PathloomImageTableViewCell(symbols, parent) {
     setObjectName(u"videoCell"_s);
+    setAccessibleName(u"Video"_s);
     button()->setEnabled(true);
     updateButton();
 }

@@ -50,6 +50,10 @@ public:
 private:
     // One "step" event: the step and what its bar and footer offer.
     void journalStep(const ORKTaskViewController& task, const ORKStepViewController& step) const;
+    // What a step shows after it appeared: the rows of a table ("content", again after each
+    // fetch), a PDF's document ("document").
+    void journalWhatStepsShowLater(const ORKTaskViewController& task,
+                                   ORKStepViewController& step) const;
 
     WorkflowRunner::Environment& m_environment;
     const StepScreenFactory& m_steps;

@@ -47,6 +47,7 @@ QWidget* ORKTableStepViewController::makeCell(qsizetype row) {
     const QString text = stringValue(table.objectForRow(row)).value_or(QString());
     auto* cell = new QLabel(table.isBulleted ? u"\u2022  "_s + text : text);
     cell->setObjectName(u"tableRow"_s);
+    cell->setAccessibleName(text);
     cell->setWordWrap(true);
     cell->setContentsMargins(kCellSideMargin, kCellMargin, kCellSideMargin, kCellMargin);
     cell->setAutoFillBackground(true);
