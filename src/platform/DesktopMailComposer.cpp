@@ -1,7 +1,7 @@
 #include "platform/DesktopMailComposer.h"
 
 #include "platform/MailProgramError.h"
-#include "screens/MailComposeDialog.h"
+#include "platform/MailComposeDialog.h"
 #include "steps/MailError.h"
 
 #include <QFileInfo>

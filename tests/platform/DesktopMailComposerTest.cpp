@@ -3,7 +3,7 @@
 #include "EventLoop.h"
 #include "QtPrinting.h"
 #include "TestFiles.h"
-#include "screens/MailComposeDialog.h"
+#include "platform/MailComposeDialog.h"
 
 #include <gtest/gtest.h>
 #include <QDirIterator>

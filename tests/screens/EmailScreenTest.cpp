@@ -6,7 +6,7 @@
 #include "network/NetworkManager.h"
 #include "platform/DesktopMailComposer.h"
 #include "screens/LoadingStateView.h"
-#include "screens/MailComposeDialog.h"
+#include "platform/MailComposeDialog.h"
 #include "session/URLFormatter.h"
 #include "steps/PathloomEmailStep.h"
 #include "taskmodel/ORKFileResult.h"

@@ -1,4 +1,4 @@
-#include "screens/MailComposeDialog.h"
+#include "platform/MailComposeDialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
