@@ -25,6 +25,7 @@ void addOptions(QCommandLineParser& parser) {
         {u"token"_s, u"A session token to sign in with whenever an app is shown."_s, u"VALUE"_s},
         {u"journal"_s, u"Write one JSON line per screen event to FILE."_s, u"FILE"_s},
         {u"screenshot-dir"_s, u"Write one PNG per screen change into DIR."_s, u"DIR"_s},
+        {u"watch"_s, u"Show FILE, and show it again each time it is saved."_s, u"FILE"_s},
         {u"outbox"_s,
          u"Write sent e-mail into DIR as .eml files instead of handing it to the "
          u"mail program."_s,
@@ -86,6 +87,11 @@ std::expected<AppOptions, QString> AppOptions::parse(const QStringList& argument
     }
     if (parser.isSet(u"journal"_s)) {
         options.journalPath = parser.value(u"journal"_s);
+    }
+    if (parser.isSet(u"watch"_s)) {
+        options.watched = AppConfigurationContext::File{parser.value(u"watch"_s), serverId,
+                                                        workflowId, std::nullopt};
+        options.sources.prepend({*options.watched});
     }
     if (parser.isSet(u"outbox"_s)) {
         options.outbox = parser.value(u"outbox"_s);

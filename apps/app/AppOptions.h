@@ -21,6 +21,8 @@ struct AppOptions {
     std::optional<QString> token;
     std::optional<QString> journalPath;
     std::optional<QString> screenshotDirectory;
+    // An app document shown first and again after each save, for its author.
+    std::optional<AppConfigurationContext::File> watched;
     // Where sent e-mail is written; none hands it to the desktop's mail program.
     std::optional<QString> outbox;
     std::optional<int> quitAfterSeconds;

@@ -1,7 +1,8 @@
 // pathloom-app: shows a Pathloom app document on screen, as a person uses it.
 //
 //   pathloom-app [SOURCE...] [--server-id N] [--initial-workflow N] [--languages L]
-//       [--data-dir DIR] [--token T] [--outbox DIR] [--journal FILE] [--screenshot-dir DIR]
+//       [--data-dir DIR] [--token T] [--outbox DIR] [--watch FILE] [--journal FILE]
+//       [--screenshot-dir DIR]
 //       [--quit-after S]
 //       [--autopilot ANSWERS --workflow ID [--report FILE]]
 //
@@ -26,6 +27,7 @@
 #include "screens/AlertObserver.h"
 #include "screens/FrameworkStepScreens.h"
 #include "shell/JournaledMailComposer.h"
+#include "shell/LivePreview.h"
 #include "shell/PathloomRootViewController.h"
 #include "shell/ScreenJournal.h"
 #include "shell/ScreenshotRecorder.h"
@@ -124,6 +126,10 @@ int main(int argc, char* argv[]) {
         root.setOnShown([&](const AppConfiguration& configuration) {
             root.setWindowTitle(configuration.name);
         });
+    }
+    std::optional<LivePreview> preview;
+    if (options->watched) {
+        preview.emplace(root, journal, *options->watched);
     }
     std::optional<ScreenshotRecorder> screenshots;
     if (options->screenshotDirectory) {

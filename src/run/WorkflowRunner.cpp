@@ -30,6 +30,11 @@ void WorkflowRunner::start() {
     m_run.start();
 }
 
+void WorkflowRunner::startAt(const QString& stepIdentifier, const ORKTaskResult& earlier) {
+    m_environment.analytics.log(AppEvent::workflowOpened(m_workflow.id));
+    m_run.startAt(stepIdentifier, earlier);
+}
+
 void WorkflowRunner::addResult(std::shared_ptr<ORKResult> result) {
     m_run.addResult(std::move(result));
 }

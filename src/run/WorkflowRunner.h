@@ -63,6 +63,10 @@ public:
 
     // Sends "workflow_opened" and enters the first step.
     void start();
+    // Sends "workflow_opened", then enters the step `stepIdentifier` with the path `earlier`
+    // held before it (see ORKTaskRun::startAt): a workflow taken up again after its document
+    // changed. The session records the earlier steps' results again.
+    void startAt(const QString& stepIdentifier, const ORKTaskResult& earlier);
 
     // Adds what the current step recorded to its result, at once.
     void addResult(std::shared_ptr<ORKResult> result);

@@ -100,9 +100,24 @@ void PathloomRootViewController::start() {
 }
 
 void PathloomRootViewController::loadAppConfiguration(const AppConfigurationContext& context) {
+    m_reloaded = {};
     m_stack->dismissAll(false);
     SourceSelection::prepareForLoad(context, *m_services.settings, *m_services.credentials,
                                     *m_services.manager.stepsSession());
+    load(context);
+}
+
+void PathloomRootViewController::reloadAppConfiguration(
+    const AppConfigurationContext& context, std::function<void(std::optional<Error>)> done) {
+    m_reloaded = std::move(done);
+    load(context);
+}
+
+void PathloomRootViewController::setBanner(QWidget* banner) {
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, banner);
+}
+
+void PathloomRootViewController::load(const AppConfigurationContext& context) {
     const bool remote = std::holds_alternative<AppConfigurationContext::Remote>(context.source);
     QJsonObject load{{u"source"_s, sourceKind(context)}};
     if (const auto* fromServer = std::get_if<AppConfigurationContext::Remote>(&context.source)) {
@@ -117,19 +132,33 @@ void PathloomRootViewController::loadAppConfiguration(const AppConfigurationCont
     }
     m_services.manager.loadAppConfiguration(
         context, DispatchQueue::main(),
-        [self = QPointer(this), remote](std::expected<AppConfiguration, Error> result) {
+        [self = QPointer(this), remote, context](std::expected<AppConfiguration, Error> result) {
             if (self) {
-                self->loaded(std::move(result), remote);
+                self->loaded(std::move(result), remote, context);
             }
         });
 }
 
 bool PathloomRootViewController::isHintVisible() const { return !m_hint->isHidden(); }
 
-void PathloomRootViewController::loaded(std::expected<AppConfiguration, Error> result,
-                                        bool remote) {
+void PathloomRootViewController::loaded(std::expected<AppConfiguration, Error> result, bool remote,
+                                        const AppConfigurationContext& context) {
     if (remote) {
         m_progress->hide();
+    }
+    if (const auto reloaded = std::exchange(m_reloaded, {})) {
+        if (!result) {
+            reloaded(result.error());
+            return;
+        }
+        // The app shown so far goes only now; its session and credentials too, as before any
+        // load from outside the cache.
+        m_stack->dismissAll(false);
+        SourceSelection::prepareForLoad(context, *m_services.settings, *m_services.credentials,
+                                        *m_services.manager.stepsSession());
+        showConfiguration(*result, remote);
+        reloaded(std::nullopt);
+        return;
     }
     if (!result) {
         AlertDialog::showError(this, result.error());

@@ -57,6 +57,13 @@ public:
     void start();
     // Loads the app from `context`, replacing whatever is shown.
     void loadAppConfiguration(const AppConfigurationContext& context);
+    // Loads the app from `context` again, as an author's edit asks: what is shown stays until the
+    // new app has loaded, and a load that fails leaves it as it is, without an alert; `done`
+    // receives the failure, or nothing once the new app is shown.
+    void reloadAppConfiguration(const AppConfigurationContext& context,
+                                std::function<void(std::optional<Error>)> done);
+    // Shows `banner` (owned from now on) above every screen.
+    void setBanner(QWidget* banner);
 
     // Runs after each configuration has been shown (the host stores a sign-in token there).
     void setOnShown(std::function<void(const AppConfiguration&)> onShown) {
@@ -83,7 +90,9 @@ Q_SIGNALS:
     void loadFailed();
 
 private:
-    void loaded(std::expected<AppConfiguration, Error> result, bool remote);
+    void load(const AppConfigurationContext& context);
+    void loaded(std::expected<AppConfiguration, Error> result, bool remote,
+                const AppConfigurationContext& context);
     void showConfiguration(const AppConfiguration& configuration, bool remote);
     void setHintVisible(bool visible);
 
@@ -98,6 +107,8 @@ private:
     WorkflowRunner::Environment m_environment;
     std::unique_ptr<TaskScreens> m_taskScreens;
     std::function<void(const AppConfiguration&)> m_onShown;
+    // Set while a reload runs: it keeps the shown app until the new one has loaded.
+    std::function<void(std::optional<Error>)> m_reloaded;
 };
 
 }  // namespace pathloom

@@ -127,14 +127,19 @@ void TaskScreens::journalWhatStepsShowLater(const ORKTaskViewController& task,
 
 PrimaryWorkflowStyleViewController* TaskScreens::present(const Workflow& workflow,
                                                          OnDismiss onDismiss,
-                                                         WorkflowRunner::Nesting nesting) {
+                                                         WorkflowRunner::Nesting nesting,
+                                                         const std::optional<Resume>& resume) {
     PrimaryWorkflowStyleViewController* screen =
         make(workflow, std::nullopt, true, std::move(onDismiss), nesting);
     m_journal.record(
         u"present"_s,
         {{u"screen"_s, u"task"_s}, {u"workflow"_s, workflow.id}, {u"animated"_s, true}});
     m_stack.present(screen, true);
-    screen->start();
+    if (resume) {
+        screen->restartAt(resume->stepIdentifier, resume->earlier);
+    } else {
+        screen->start();
+    }
     return screen;
 }
 

@@ -35,9 +35,17 @@ public:
                                                            std::optional<Workflow> initialWorkflow,
                                                            bool discardable, OnDismiss onDismiss,
                                                            WorkflowRunner::Nesting nesting);
-    // Makes a discardable task screen for `workflow`, presents it over everything and starts it.
+    // Where a workflow is taken up again: its step, and the path of results before it.
+    struct Resume {
+        QString stepIdentifier;
+        ORKTaskResult earlier;
+    };
+
+    // Makes a discardable task screen for `workflow`, presents it over everything and starts it,
+    // at its first step or where `resume` says.
     PrimaryWorkflowStyleViewController* present(const Workflow& workflow, OnDismiss onDismiss,
-                                                WorkflowRunner::Nesting nesting);
+                                                WorkflowRunner::Nesting nesting,
+                                                const std::optional<Resume>& resume = std::nullopt);
 
     // Hears every step screen that a task screen made here shows, after the journal does.
     void setStepObserver(StepObserver observer) { m_stepObserver = std::move(observer); }

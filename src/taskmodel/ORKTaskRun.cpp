@@ -16,6 +16,30 @@ void ORKTaskRun::start() {
     enter(std::move(first));
 }
 
+void ORKTaskRun::startAt(const QString& stepIdentifier, const ORKTaskResult& earlier) {
+    std::shared_ptr<ORKStep> step = m_task->stepWithIdentifier(stepIdentifier);
+    if (!step) {
+        start();
+        return;
+    }
+    for (const std::shared_ptr<ORKResult>& result : earlier.results) {
+        if (result->identifier == stepIdentifier) {
+            break;
+        }
+        const auto stepResult = std::dynamic_pointer_cast<const ORKStepResult>(result);
+        const std::shared_ptr<ORKStep> visited = m_task->stepWithIdentifier(result->identifier);
+        if (!stepResult || !visited) {
+            continue;
+        }
+        auto kept = std::make_shared<ORKStepResult>(*stepResult);
+        m_result.results.append(kept);
+        m_lastResults.insert(kept->identifier, kept);
+        m_delegate.stepWillDisappear(*visited, *kept,
+                                     ORKStepViewControllerNavigationDirection::forward);
+    }
+    enter(std::move(step));
+}
+
 bool ORKTaskRun::hasNextStep() const {
     return !m_finished && m_currentStep &&
            m_task->stepAfterStep(m_currentStep.get(), m_result) != nullptr;

@@ -44,6 +44,12 @@ public:
 
     // Enters the first step; a task without steps completes at once.
     void start();
+    // Enters the step `stepIdentifier` at once, as a run taken up again after its task changed:
+    // the step results `earlier` holds for the steps before it on its path, where the task still
+    // has those steps, become this run's path (going back walks them) and what they prefill, and
+    // each is told to the delegate as left forward, so that whoever records results has them. A
+    // task without that step starts at its first step.
+    void startAt(const QString& stepIdentifier, const ORKTaskResult& earlier);
     [[nodiscard]] const std::shared_ptr<ORKStep>& currentStep() const { return m_currentStep; }
     [[nodiscard]] const ORKTaskResult& result() const { return m_result; }
     [[nodiscard]] bool isFinished() const { return m_finished; }

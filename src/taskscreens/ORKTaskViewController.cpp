@@ -60,6 +60,11 @@ void ORKTaskViewController::restart() {
     start();
 }
 
+void ORKTaskViewController::restartAt(const QString& stepIdentifier, const ORKTaskResult& earlier) {
+    m_runner = WorkflowRunner::create(m_workflow, m_environment, *this, m_nesting);
+    m_runner->startAt(stepIdentifier, earlier);
+}
+
 void ORKTaskViewController::finish(ORKTaskViewControllerFinishReason reason) {
     if (m_runner) {
         m_runner->finish(reason);

@@ -56,6 +56,10 @@ public:
     // Runs the workflow again from its first step, with a new run: for a workflow that must not
     // leave the screen when it ends.
     void restart();
+    // Runs the workflow anew from the step `stepIdentifier`, with the path `earlier` before it
+    // (see WorkflowRunner::startAt), whether or not it ran before: for a workflow taken up again
+    // after its document changed.
+    void restartAt(const QString& stepIdentifier, const ORKTaskResult& earlier);
     // Ends the run (the cancel path); the end is reported later, once.
     void finish(ORKTaskViewControllerFinishReason reason);
 

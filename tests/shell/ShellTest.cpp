@@ -8,6 +8,8 @@
 #include "network/CredentialsStore.h"
 #include "network/SecurityStore.h"
 #include "platform/SymbolCatalogue.h"
+#include "shell/ErrorBanner.h"
+#include "shell/LivePreview.h"
 #include "shell/PathloomRootViewController.h"
 #include "shell/PresentationStack.h"
 #include "shell/PrimaryWorkflowStyleViewController.h"
@@ -16,6 +18,7 @@
 #include "taskmodel/ORKTextQuestionResult.h"
 #include "taskscreens/NavigationBar.h"
 #include "taskscreens/ORKStepViewController.h"
+#include "taskscreens/ORKTaskViewController.h"
 #include "taskscreens/StepScreenFactory.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +208,90 @@ TEST_F(ShellTest, ATabBarWithoutWorkflowsSaysSo) {
         }
     }
     EXPECT_TRUE(texts.contains(u"No workflows to show."_s)) << texts.join(u", "_s).toStdString();
+}
+
+// A list of one workflow whose second step is titled `title`.
+QByteArray previewed(const QByteArray& title) {
+    return R"({"id":1,"name":"Preview","navigationStyle":"list",
+      "servers":[{"id":1,"url":"https://api.example.com"}],
+      "workflows":[{"id":3,"identifier":"walk","name":"Walk","steps":[
+        {"type":"question","identifier":"name","title":"Name",
+         "answerFormat":{"_class":"ORKTextAnswerFormat"}},
+        {"type":"instructions","identifier":"second","title":")" +
+           title + R"("},
+        {"type":"instructions","identifier":"third","title":"Third"}]}]})";
+}
+
+TEST_F(ShellTest, ASavedEditShowsAtOnceWhereTheAuthorWasAndABrokenOneSaysWhy) {
+    const QString path = dir.filePath(u"preview.json"_s);
+    ASSERT_TRUE(test::writeFile(path, previewed("Second")));
+    LivePreview preview(root, journal, {path, std::nullopt, std::nullopt, std::nullopt});
+    root.loadAppConfiguration(AppConfigurationContext::file(path));
+    ASSERT_TRUE(runUntil([&] { return !root.environment().allWorkflows.isEmpty(); }));
+    root.taskScreens().present(root.environment().allWorkflows.first(), {},
+                               WorkflowRunner::Nesting::topLevel);
+    ASSERT_TRUE(runUntil([&] { return topTask() && topTask()->currentStepViewController(); }));
+    auto answer = std::make_shared<ORKTextQuestionResult>(u"name"_s);
+    answer->answer = Value(u"Ada"_s);
+    topTask()->currentStepViewController()->addResult(answer);
+    topTask()->currentStepViewController()->goForward();
+    const auto shownStep = [&] {
+        const ORKStepViewController* step =
+            topTask() ? topTask()->currentStepViewController() : nullptr;
+        return step ? step->step()->identifier + u' ' + step->step()->title.value_or(QString())
+                    : QString();
+    };
+    ASSERT_TRUE(runUntil([&] { return shownStep() == u"second Second"_s; }));
+
+    ASSERT_TRUE(test::writeFile(path, previewed("Second, edited")));
+
+    ASSERT_TRUE(runUntil([&] { return shownStep() == u"second Second, edited"_s; }));
+    EXPECT_EQ(topTask()->runner()->lastResult(u"name"_s)->results.size(), 1)
+        << "the answers before the step are kept";
+    EXPECT_EQ(
+        root.environment().session->jsonRepresentation().value_or(QString()).contains(u"Ada"_s),
+        true)
+        << "and in the session, for the templates of later steps";
+    const QList<QJsonObject> reloads = journal.events(u"watch"_s);
+    ASSERT_EQ(reloads.size(), 1);
+    EXPECT_EQ(reloads[0].value(u"kept"_s), QJsonValue(true));
+
+    ASSERT_TRUE(test::writeFile(path, "{ not json"));
+    auto* banner = root.findChild<ErrorBanner*>(u"errorBanner"_s);
+    ASSERT_NE(banner, nullptr);
+    ASSERT_TRUE(runUntil([&] { return banner->isVisible(); }));
+    EXPECT_FALSE(banner->text().isEmpty());
+    EXPECT_EQ(shownStep(), u"second Second, edited"_s) << "the last good app stays";
+
+    ASSERT_TRUE(test::writeFile(path, previewed("Back")));
+    ASSERT_TRUE(runUntil([&] { return shownStep() == u"second Back"_s; }));
+    EXPECT_FALSE(banner->isVisible());
+    EXPECT_EQ(journal.events(u"banner"_s).size(), 2);
+}
+
+TEST_F(ShellTest, AnEditThatRemovesTheShownStepStartsItsWorkflowAgain) {
+    const QString path = dir.filePath(u"preview.json"_s);
+    ASSERT_TRUE(test::writeFile(path, previewed("Second")));
+    LivePreview preview(root, journal, {path, std::nullopt, std::nullopt, std::nullopt});
+    root.loadAppConfiguration(AppConfigurationContext::file(path));
+    ASSERT_TRUE(runUntil([&] { return !root.environment().allWorkflows.isEmpty(); }));
+    root.taskScreens().present(root.environment().allWorkflows.first(), {},
+                               WorkflowRunner::Nesting::topLevel);
+    ASSERT_TRUE(runUntil([&] { return topTask() && topTask()->currentStepViewController(); }));
+    topTask()->currentStepViewController()->goForward();
+    ASSERT_TRUE(runUntil(
+        [&] { return topTask()->currentStepViewController()->step()->identifier == u"second"_s; }));
+
+    QByteArray without = previewed("Second");
+    without.replace(R"("identifier":"second")", R"("identifier":"renamed")");
+    ASSERT_TRUE(test::writeFile(path, without));
+
+    ASSERT_TRUE(runUntil([&] { return !journal.events(u"watch"_s).isEmpty(); }));
+    EXPECT_EQ(journal.events(u"watch"_s)[0].value(u"kept"_s), QJsonValue(false));
+    ASSERT_TRUE(runUntil([&] {
+        return topTask() && topTask()->currentStepViewController() &&
+               topTask()->currentStepViewController()->step()->identifier == u"name"_s;
+    }));
 }
 
 }  // namespace
