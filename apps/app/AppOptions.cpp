@@ -40,7 +40,7 @@ void addOptions(QCommandLineParser& parser) {
         {u"report"_s, u"autopilot: write a JSON report of the walk to FILE."_s, u"FILE"_s},
         {u"new-instance"_s,
          u"Run on its own instead of handing the sources and links to the pathloom-app already "
-         u"running on the same data folder (an autopilot walk always does)."_s},
+         u"running on the same data folder (an autopilot walk always runs on its own)."_s},
     });
 }
 

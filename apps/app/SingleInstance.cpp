@@ -89,6 +89,7 @@ SingleInstance::~SingleInstance() = default;
 std::expected<SingleInstance::Role, QString> SingleInstance::start(const Message& message) {
     const QByteArray line = encode(message);
     const QDeadlineTimer deadline(kStartMilliseconds);
+    bool waiting = false;
     for (;;) {
         switch (forward(line)) {
             case Forward::taken:
@@ -108,6 +109,11 @@ std::expected<SingleInstance::Role, QString> SingleInstance::start(const Message
             m_console.print(u"Could not lock %1, so this pathloom-app runs on its own."_s.arg(
                 m_socketPath + u".lock"_s));
             return Role::primary;
+        }
+        if (!waiting) {
+            waiting = true;
+            m_console.print(
+                u"Waiting for the pathloom-app that is starting on this data folder."_s);
         }
         if (deadline.hasExpired()) {
             return std::unexpected(

@@ -1,12 +1,18 @@
 #include "DevServer.h"
 #include "TestFiles.h"
+#include "foundation/Sha256.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTcpServer>
@@ -118,6 +124,15 @@ protected:
         return sockets.size() == 1 ? runtime.filePath(sockets[0]) : QString();
     }
 
+    // Named for the user and the app's data folder under `data`.
+    QString socketName(const QString& data) const {
+        const QString folder = path(data + u"/data/pathloom"_s);
+        return u"pathloom-app-"_s +
+               Sha256::hexDigest(
+                   (QString::fromLocal8Bit(getpwuid(geteuid())->pw_name) + folder).toUtf8())
+                   .left(16);
+    }
+
     QString listDocument() const {
         const QString file = path(u"list.json"_s);
         EXPECT_TRUE(test::writeFile(file, R"({"id":1,"name":"Lists","navigationStyle":"list",
@@ -148,8 +163,7 @@ TEST_F(SingleInstanceTest, ALinkOpensInTheWindowThatRuns) {
         const QString port = server.origin().section(u':', -1);
         first = serve(u"first"_s);
         ASSERT_TRUE(waitFor([&] { return hasEvent(u"first"_s, u"screen"_s); }));
-        EXPECT_TRUE(socketPath().contains(QRegularExpression(u"/pathloom-app-[0-9a-f]{16}$"_s)))
-            << socketPath().toStdString();
+        EXPECT_EQ(socketPath(), runtime.filePath(socketName(u"data"_s)));
 
         const auto second = launch(
             u"second"_s, {u"pathloom://127.0.0.1:%1?app_id=7&authorization=%2&server_id=1"_s.arg(
@@ -230,8 +244,10 @@ TEST_F(SingleInstanceTest, WhatIsNotAMessageIsDroppedAndTheNextLinkStillOpens) {
         R"({"arguments":[")" + secret +
             R"("]})"
             "\n",
-        // Over the limit of 64 KiB before any line end.
-        QByteArray(65 * 1024, 'x') + secret + "\n",
+        // A message of the right shape, but over the limit of 64 KiB.
+        R"({"arguments":[")" + QByteArray(64 * 1024, 'x') +
+            R"("],"cwd":"/"})"
+            "\n",
     };
     for (const QByteArray& payload : cases) {
         SCOPED_TRACE(payload.left(60).toStdString());
@@ -282,6 +298,34 @@ TEST_F(SingleInstanceTest, TheSocketOfAKilledInstanceIsTakenOver) {
     EXPECT_EQ(next->state(), QProcess::Running);
     next->kill();
     next->waitForFinished();
+}
+
+TEST_F(SingleInstanceTest, AStartWaitsForTheOneStartingAndHandsItsArgumentsOver) {
+    // The test stands in for a start that holds the lock but does not listen yet.
+    QLockFile starting(runtime.filePath(socketName(u"data"_s) + u".lock"_s));
+    ASSERT_TRUE(starting.tryLock(0));
+    const QString link = u"pathloom://127.0.0.1:1?app_id=7&authorization=x"_s;
+    const auto waiting = launch(u"waiting"_s, {u"list.json"_s, link}, u"data"_s, base.path());
+    ASSERT_TRUE(waitFor([&] {
+        return test::readFile(path(u"waiting.err"_s))
+            .contains("Waiting for the pathloom-app that is starting on this data folder.");
+    })) << "it must not take the socket while another start holds the lock";
+
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(runtime.filePath(socketName(u"data"_s))));
+    ASSERT_TRUE(server.waitForNewConnection(10'000));
+    QLocalSocket* socket = server.nextPendingConnection();
+    ASSERT_TRUE(waitFor([&] {
+        socket->waitForReadyRead(10);
+        return socket->canReadLine();
+    }));
+    const QJsonObject message = QJsonDocument::fromJson(socket->readLine()).object();
+    EXPECT_EQ(message, (QJsonObject{{u"arguments"_s, QJsonArray{u"list.json"_s, link,
+                                                                u"--data-dir"_s, path(u"data"_s)}},
+                                    {u"cwd"_s, base.path()}}));
+    socket->write("ok\n");
+    socket->flush();
+    EXPECT_EQ(exitOf(*waiting), 0) << test::readFile(path(u"waiting.err"_s)).toStdString();
 }
 
 TEST_F(SingleInstanceTest, TwoStartsAtOnceGiveOneWindow) {
