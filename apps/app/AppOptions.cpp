@@ -14,9 +14,11 @@ namespace {
 void addOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(u"Shows a Pathloom app document on screen."_s);
     parser.addHelpOption();
-    parser.addPositionalArgument(u"sources"_s,
-                                 u"http(s) URLs, file paths or \"cached\", tried in order"_s,
-                                 u"[SOURCE...]"_s);
+    parser.addPositionalArgument(
+        u"sources"_s,
+        u"http(s) URLs, file paths or \"cached\", tried in order; any other scheme://... "
+        u"address is a launch link, opened once the app has started"_s,
+        u"[SOURCE | LAUNCH-URL...]"_s);
     parser.addOptions({
         {u"server-id"_s, u"Id of the server to select."_s, u"N"_s},
         {u"initial-workflow"_s, u"Id of the workflow to open first (file sources)."_s, u"N"_s},
@@ -37,7 +39,17 @@ void addOptions(QCommandLineParser& parser) {
         {u"workflow"_s, u"autopilot: the id, else the identifier, of the workflow to walk."_s,
          u"ID"_s},
         {u"report"_s, u"autopilot: write a JSON report of the walk to FILE."_s, u"FILE"_s},
+        {u"new-instance"_s,
+         u"Run on its own instead of handing the sources and links to the pathloom-app already "
+         u"running on the same data folder (an autopilot walk always runs on its own)."_s},
     });
+}
+
+// A "scheme://…" argument that is not an http(s) source.
+bool isLaunchUrl(const QString& argument) {
+    static const QRegularExpression scheme(u"^[A-Za-z][A-Za-z0-9+.-]*://"_s);
+    return scheme.match(argument).hasMatch() && !argument.startsWith(u"http://") &&
+           !argument.startsWith(u"https://");
 }
 
 std::optional<qint64> integer(const QCommandLineParser& parser, const QString& name, bool& valid) {
@@ -73,9 +85,15 @@ std::expected<AppOptions, QString> AppOptions::parse(const QStringList& argument
             u"--server-id, --initial-workflow and --quit-after take whole numbers."_s);
     }
     AppOptions options;
-    for (const QString& source : parser.positionalArguments()) {
-        options.sources.append(SourceSelection::fromArgument(source, serverId, workflowId));
+    for (const QString& argument : parser.positionalArguments()) {
+        if (isLaunchUrl(argument)) {
+            options.launchUrls.append(QUrl(argument));
+        } else {
+            options.sources.append(SourceSelection::fromArgument(argument, serverId, workflowId));
+        }
     }
+    options.sourcesGiven = !options.sources.isEmpty();
+    options.newInstance = parser.isSet(u"new-instance"_s);
     if (options.sources.isEmpty()) {
         options.sources.append(AppConfigurationContext::cached());
     }

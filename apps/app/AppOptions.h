@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <expected>
 #include <optional>
 
@@ -16,6 +17,12 @@ namespace pathloom {
 struct AppOptions {
     // Tried in order; none means the cached copy alone.
     QList<AppConfigurationContext> sources;
+    // Whether `sources` came from the command line rather than standing in for none.
+    bool sourcesGiven = false;
+    // Every other "scheme://…" argument, to open once the app has started.
+    QList<QUrl> launchUrls;
+    // Runs on its own even when another pathloom-app uses the same data folder.
+    bool newInstance = false;
     QStringList languages;
     // Stored as the session token each time an app is shown, as a host's sign-in would.
     std::optional<QString> token;

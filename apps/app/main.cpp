@@ -1,17 +1,22 @@
 // pathloom-app: shows a Pathloom app document on screen, as a person uses it.
 //
-//   pathloom-app [SOURCE...] [--server-id N] [--initial-workflow N] [--languages L]
+//   pathloom-app [SOURCE | LAUNCH-URL...] [--server-id N] [--initial-workflow N] [--languages L]
 //       [--data-dir DIR] [--token T] [--outbox DIR] [--watch FILE] [--journal FILE]
-//       [--screenshot-dir DIR]
-//       [--quit-after S]
+//       [--screenshot-dir DIR] [--quit-after S] [--new-instance]
 //       [--autopilot ANSWERS --workflow ID [--report FILE]]
 //
 // SOURCE is an http(s) URL, the word "cached" or a file path; several are tried in order, and
-// none means the cached copy of the last load. Exit status: 0 ok, 1 failure (or a walk that did
+// none means the cached copy of the last load. Any other scheme://... argument is a launch link,
+// opened once the app has started. A start on the data folder of a running pathloom-app hands
+// its sources and links to that one and ends. Exit status: 0 ok, 1 failure (or a walk that did
 // not complete), 2 usage. Before it quits, the app gives analytics requests in flight a few
 // seconds.
 
 #include "AppOptions.h"
+#include "HostAuthRedirector.h"
+#include "HostSettings.h"
+#include "LaunchRouter.h"
+#include "SingleInstance.h"
 #include "foundation/DebugConsole.h"
 #include "foundation/FileKeyStore.h"
 #include "loading/AppConfigurationManager.h"
@@ -70,6 +75,26 @@ int main(int argc, char* argv[]) {
         err << options.error() << '\n' << AppOptions::usage();
         return kUsageError;
     }
+    // One window per user and data folder: a later start hands its sources and links to it. A
+    // walk reports on what it did itself, so it never hands over.
+    std::optional<SingleInstance> instance;
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!options->newInstance && !options->autopilot && !runtime.isEmpty()) {
+        instance.emplace(runtime,
+                         SingleInstance::nameForCurrentUser(QStandardPaths::writableLocation(
+                             QStandardPaths::AppLocalDataLocation)),
+                         DebugConsole());
+        const std::expected<SingleInstance::Role, QString> role =
+            instance->start({QApplication::arguments().mid(1), QDir::currentPath()});
+        if (!role) {
+            err << role.error() << '\n';
+            return 1;
+        }
+        if (*role == SingleInstance::Role::forwarded) {
+            return 0;
+        }
+    }
+    const auto redirector = std::make_shared<HostAuthRedirector>();
     Theme::apply(application);
 
     ScreenJournal journal;
@@ -87,6 +112,8 @@ int main(int argc, char* argv[]) {
     const DebugConsole console;
     AppConfigurationManager::Sources sources;
     sources.keyStore = std::make_shared<FileKeyStore>();
+    sources.authRedirectHandler = std::make_shared<const AuthRedirectHandler>(
+        AuthRedirector::authRedirectHandler(redirector));
     sources.preferredLanguages = options->languages;
     // Captures stay with the user's data, where an upload that failed can still find them.
     const QDir data(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
@@ -159,6 +186,14 @@ int main(int argc, char* argv[]) {
     }
     root.show();
     root.start();
+    LaunchRouter router({root, *redirector, HostSettings::schemeManagers(), manager.cacheStorage(),
+                         journal, console});
+    router.openLinks(options->launchUrls);
+    if (instance) {
+        instance->setReceiver([&router](const SingleInstance::Message& message) {
+            return router.openForwarded(message);
+        });
+    }
     if (options->quitAfterSeconds) {
         QTimer::singleShot(*options->quitAfterSeconds * 1000, &root, [&] { quit(0); });
     }
