@@ -13,6 +13,7 @@
 #include "AppOptions.h"
 #include "foundation/DebugConsole.h"
 #include "foundation/FileKeyStore.h"
+#include "foundation/KeyStoreChoice.h"
 #include "loading/AppConfigurationManager.h"
 #include "network/Credential.h"
 #include "network/CredentialsStore.h"
@@ -84,7 +85,7 @@ int main(int argc, char* argv[]) {
         });
     const DebugConsole console;
     AppConfigurationManager::Sources sources;
-    sources.keyStore = std::make_shared<FileKeyStore>();
+    sources.keyStore = KeyStoreChoice::make(FileKeyStore::defaultDirectory(), console);
     sources.preferredLanguages = options->languages;
     // Captures stay with the user's data, where an upload that failed can still find them.
     const QDir data(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
