@@ -19,6 +19,7 @@
 #include "SingleInstance.h"
 #include "foundation/DebugConsole.h"
 #include "foundation/FileKeyStore.h"
+#include "foundation/KeyStoreChoice.h"
 #include "loading/AppConfigurationManager.h"
 #include "network/Credential.h"
 #include "network/CredentialsStore.h"
@@ -111,7 +112,7 @@ int main(int argc, char* argv[]) {
         });
     const DebugConsole console;
     AppConfigurationManager::Sources sources;
-    sources.keyStore = std::make_shared<FileKeyStore>();
+    sources.keyStore = KeyStoreChoice::make(FileKeyStore::defaultDirectory(), console);
     sources.authRedirectHandler = std::make_shared<const AuthRedirectHandler>(
         AuthRedirector::authRedirectHandler(redirector));
     sources.preferredLanguages = options->languages;

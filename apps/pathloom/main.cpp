@@ -11,8 +11,10 @@
 
 #include "ConfigurationReport.h"
 #include "RunCommand.h"
+#include "foundation/DebugConsole.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
+#include "foundation/KeyStoreChoice.h"
 #include "loading/AppConfigurationManager.h"
 #include "network/CredentialsStore.h"
 #include "network/SecurityStore.h"
@@ -158,7 +160,7 @@ int main(int argc, char* argv[]) {
     }
 
     AppConfigurationManager::Sources sources;
-    sources.keyStore = std::make_shared<FileKeyStore>();
+    sources.keyStore = KeyStoreChoice::make(FileKeyStore::defaultDirectory(), DebugConsole());
     if (parser.isSet(u"languages"_s)) {
         sources.preferredLanguages = parser.value(u"languages"_s).split(u',', Qt::SkipEmptyParts);
     }

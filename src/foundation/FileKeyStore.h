@@ -2,7 +2,9 @@
 
 #include "foundation/KeyStore.h"
 
+#include <QList>
 #include <QString>
+#include <expected>
 
 namespace pathloom {
 
@@ -21,6 +23,13 @@ public:
     [[nodiscard]] static QString defaultDirectory();
 
     [[nodiscard]] const QString& directory() const { return m_directory; }
+    // The file whose lock serialized() holds; other stores that must exclude the same work lock
+    // it too.
+    [[nodiscard]] static QString lockPath(const QString& directory);
+
+    // Every item in the store, with its secret; the status of the first item that cannot be
+    // read. An item removed meanwhile is left out.
+    [[nodiscard]] std::expected<QList<Attributes>, Status> storedItems() const;
 
     [[nodiscard]] Match copyMatching(const Attributes& query) override;
     [[nodiscard]] Status add(const Attributes& attributes) override;
@@ -29,7 +38,6 @@ public:
 
 private:
     [[nodiscard]] std::optional<QString> itemPath(const Attributes& query) const;
-    [[nodiscard]] bool ensureDirectory() const;
 
     QString m_directory;
 };

@@ -20,6 +20,8 @@ public:
     static constexpr Status success = 0;
     static constexpr Status ioError = -36;
     static constexpr Status invalidParameter = -50;
+    // No keychain answers (a desktop keyring that went away).
+    static constexpr Status notAvailable = -25291;
     static constexpr Status duplicateItem = -25299;
     static constexpr Status itemNotFound = -25300;
     static constexpr Status interactionNotAllowed = -25308;
