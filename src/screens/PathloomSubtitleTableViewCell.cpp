@@ -1,6 +1,7 @@
 #include "screens/PathloomSubtitleTableViewCell.h"
 
 #include "platform/SystemPalette.h"
+#include "platform/TextStyles.h"
 #include "screens/TableCellStyle.h"
 
 #include <QHBoxLayout>
@@ -38,9 +39,7 @@ PathloomSubtitleTableViewCell::PathloomSubtitleTableViewCell(QWidget* parent)
     m_title->setObjectName(u"cellTitle"_s);
     m_detail->setObjectName(u"cellDetail"_s);
     m_chevron->setObjectName(u"cellChevron"_s);
-    QFont chevron = m_chevron->font();
-    chevron.setPointSizeF(chevron.pointSizeF() * 1.6);
-    m_chevron->setFont(chevron);
+    m_chevron->setFont(TextStyles::font(TextStyles::Style::title));
     QPalette grey = m_chevron->palette();
     grey.setColor(QPalette::WindowText, SystemPalette::color(SystemPalette::Role::systemGray2));
     m_chevron->setPalette(grey);

@@ -89,7 +89,8 @@ void ORKStepViewController::setNavigationFooterView(ORKNavigationContainerView* 
     if (!footer || footer == m_footer) {
         return;
     }
-    m_layout->replaceWidget(m_footer, footer);
+    // The layout hands back the item it no longer holds.
+    delete m_layout->replaceWidget(m_footer, footer);
     m_footer->hide();
     m_footer->deleteLater();
     m_footer = footer;
@@ -123,7 +124,7 @@ void ORKStepViewController::setContentWidget(QWidget* content) {
     if (!content || content == m_contentArea) {
         return;
     }
-    m_layout->replaceWidget(m_contentArea, content);
+    delete m_layout->replaceWidget(m_contentArea, content);
     m_layout->setStretchFactor(content, 1);
     m_contentArea->hide();
     m_contentArea->deleteLater();

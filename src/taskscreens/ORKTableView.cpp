@@ -2,6 +2,7 @@
 
 #include "platform/SystemPalette.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -171,13 +172,15 @@ void ORKTableView::showEvent(QShowEvent* event) {
 
 void ORKTableView::scheduleUpdate() {
     // New cells stand where the layout has not placed them yet, and the layout places them one
-    // by one: the rows in view are worked out once the pending layout work is done, on a later
-    // pass of the event loop.
+    // by one: the rows in view are worked out on a later pass of the event loop, once the layout
+    // work waiting by then is done.
     if (std::exchange(m_updateScheduled, true)) {
         return;
     }
     QTimer::singleShot(0, this, [this] {
         m_updateScheduled = false;
+        // Layout work still waiting would move the cells right after they were measured.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         updateDisplayedRows();
     });
 }
