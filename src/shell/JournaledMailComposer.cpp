@@ -34,6 +34,7 @@ void JournaledMailComposer::compose(MailMessage message, Completion done) {
     QJsonObject fields{{u"step"_s, m_step},
                        {u"to"_s, message.to ? QJsonValue(*message.to) : QJsonValue()},
                        {u"attachments"_s, attachments}};
+    m_journal.record(u"composer"_s, fields);
     m_composer.compose(std::move(message),
                        [this, fields = std::move(fields), done = std::move(done)](
                            MailComposeResult result, std::optional<Error> error) mutable {

@@ -6,9 +6,9 @@ namespace pathloom {
 
 class ScreenJournal;
 
-// Hands every message to another composer and writes down in the journal how each ended ("mail":
-// the step that sent it, the result, the recipient and the attachments' names), so that a run on
-// screen can be checked from outside. Main thread only; both outlive it.
+// Hands every message to another composer and writes down in the journal that it was handed over
+// ("composer": the step that sends it, the recipient and the attachments' names) and how it ended
+// ("mail": the same and the result), so that a run on screen can be checked from outside. Main thread only; both outlive it.
 class JournaledMailComposer : public MailComposer {
 public:
     JournaledMailComposer(MailComposer& composer, ScreenJournal& journal)

@@ -38,8 +38,9 @@ ScreenshotRecorder::ScreenshotRecorder(QWidget& window, ScreenJournal& journal, 
     : QObject(parent), m_window(&window), m_folder(std::move(folder)) {
     m_folder.mkpath(u"."_s);
     connect(&journal, &ScreenJournal::recorded, this, [this](const QJsonObject& entry) {
-        static const QStringList changes{u"screen"_s,  u"step"_s,    u"alert"_s, u"present"_s,
-                                         u"dismiss"_s, u"restart"_s, u"menu"_s};
+        static const QStringList changes{u"screen"_s,  u"step"_s,    u"alert"_s,
+                                         u"present"_s, u"dismiss"_s, u"restart"_s,
+                                         u"menu"_s,    u"composer"_s};
         if (changes.contains(entry.value(u"event"_s).toString())) {
             QTimer::singleShot(kSettleMilliseconds, this,
                                [this, name = nameFor(entry)] { take(name); });

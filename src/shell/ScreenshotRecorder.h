@@ -11,8 +11,9 @@ namespace pathloom {
 class ScreenJournal;
 
 // Writes one PNG of the window per screen change the journal records (a screen shown, a step
-// entered, an alert, a presentation or dismissal), named "NN-<event>[-<detail>].png", once the
-// change has been laid out and painted. Open alerts are drawn over the window where they stand.
+// entered, an alert, a menu, the mail composer, a presentation or dismissal), named
+// "NN-<event>[-<detail>].png", once the change has been laid out and painted. Open dialogs (alerts,
+// the composer) are drawn over the window where they stand.
 class ScreenshotRecorder : public QObject {
     Q_OBJECT
 

@@ -62,9 +62,13 @@ void ORKTableView::reloadData(qsizetype rowCount) {
         if (row > 0) {
             QWidget* separator = makeSeparator();
             m_layout->insertWidget(m_layout->count() - 1, separator);
+            separator->show();
             m_separators.append(separator);
         }
         m_layout->insertWidget(m_layout->count() - 1, cell);
+        // A layout shows a widget added to a shown parent only on a later pass, and places no
+        // hidden widget: shown now, the cell is placed with the next layout work.
+        cell->show();
         m_cells.append(cell);
         m_displayed.append(false);
     }
@@ -137,7 +141,7 @@ bool ORKTableView::eventFilter(QObject* watched, QEvent* event) {
         return QScrollArea::eventFilter(watched, event);
     }
     if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize ||
-        event->type() == QEvent::Move) {
+        event->type() == QEvent::Move || event->type() == QEvent::Show) {
         scheduleUpdate();
     }
     if (!m_selectionEnabled) {
@@ -206,7 +210,9 @@ void ORKTableView::reportDisplayedRows() {
     // view.
     QList<qsizetype> entering;
     for (qsizetype row = 0; row < m_cells.size(); ++row) {
-        const bool inView = m_cells[row]->geometry().intersects(visible);
+        // A cell not shown yet has not been placed: where it stands says nothing.
+        const bool inView =
+            m_cells[row]->isVisibleTo(m_rows) && m_cells[row]->geometry().intersects(visible);
         if (inView == m_displayed[row]) {
             continue;
         }
