@@ -19,6 +19,7 @@ namespace {
 constexpr int kVisibleAttachments = 4;
 // Room for a subject and a line of text without wrapping, in average characters.
 constexpr int kWidthInCharacters = 64;
+constexpr int kWindowMargin = 12;
 
 }  // namespace
 
@@ -70,7 +71,11 @@ MailComposeDialog::MailComposeDialog(MailMessage message, QWidget* parent)
     layout->addLayout(fields);
     layout->addWidget(m_body, 1);
     layout->addWidget(buttons);
-    setMinimumWidth(fontMetrics().averageCharWidth() * kWidthInCharacters);
+    // Wide enough for a line of mail, but never wider than the phone-sized window it opens over.
+    const int wanted = fontMetrics().averageCharWidth() * kWidthInCharacters;
+    setMinimumWidth(parent != nullptr
+                        ? std::min(wanted, parent->window()->width() - 2 * kWindowMargin)
+                        : wanted);
 }
 
 MailMessage MailComposeDialog::message() const {
