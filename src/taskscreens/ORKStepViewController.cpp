@@ -125,6 +125,9 @@ void ORKStepViewController::setContentWidget(QWidget* content) {
         return;
     }
     delete m_layout->replaceWidget(m_contentArea, content);
+    // A layout shows a widget added to a shown parent only on a later pass; the content is the
+    // screen's now.
+    content->show();
     m_layout->setStretchFactor(content, 1);
     m_contentArea->hide();
     m_contentArea->deleteLater();
