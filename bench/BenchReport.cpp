@@ -36,13 +36,15 @@ QString number(double value, int decimals = 2) { return QString::number(value, '
 }  // namespace
 
 std::expected<BenchReport, QString> BenchReport::fromJson(const QJsonObject& results,
-                                                          std::optional<Memory> memory) {
+                                                          std::optional<Memory> memory,
+                                                          std::optional<Startup> startup) {
     const QJsonValue benchmarks = results.value(u"benchmarks"_s);
     if (!benchmarks.isArray()) {
         return std::unexpected(u"no \"benchmarks\" array in the results"_s);
     }
     BenchReport report;
     report.m_memory = memory;
+    report.m_startup = startup;
     for (const QJsonValue& value : benchmarks.toArray()) {
         const QJsonObject entry = value.toObject();
         const QString runName = entry.value(u"run_name"_s).toString();
@@ -162,6 +164,22 @@ void BenchReport::memoryRow() {
            u"%1× document"_s.arg(number(ratio)), target, ratio <= 4.0);
 }
 
+void BenchReport::startupRow() {
+    const QString what =
+        u"Start-up, process start to exit after the first paint, `pathloom-app cached` of the "
+        u"100 KB document, offscreen"_s;
+    const QString baseline = u"bare QApplication showing one QLabel"_s;
+    const QString target = u"≤ 2×"_s;
+    if (!m_startup || m_startup->appMilliseconds <= 0 || m_startup->bareMilliseconds <= 0) {
+        addRow(what, u"not measured"_s, baseline, u"—"_s, target, false);
+        return;
+    }
+    const double ratio = m_startup->appMilliseconds / m_startup->bareMilliseconds;
+    addRow(what, u"pathloom-app: %1"_s.arg(duration(m_startup->appMilliseconds / 1e3)),
+           u"%1: %2"_s.arg(baseline, duration(m_startup->bareMilliseconds / 1e3)),
+           u"%1×"_s.arg(number(ratio)), target, ratio <= 2.0);
+}
+
 void BenchReport::build() {
     m_rows.append(
         u"| Measure | Figure | Baseline (same run, same bytes) | Ratio | Target | Holds |"_s);
@@ -232,6 +250,7 @@ void BenchReport::build() {
             {u"QNetworkAccessManager"_s, u"Network/BareInFlight16"_s}, 1.2);
 
     memoryRow();
+    startupRow();
 }
 
 QString BenchReport::table() const { return m_rows.join(u'\n') + u'\n'; }

@@ -9,9 +9,10 @@
 
 namespace pathloom::bench {
 
-// Turns the JSON output of the benchmarks (with the "min" statistic of every benchmark) and the
-// peak memory of the command into one Markdown table: every figure beside the baseline measured
-// in the same run, their ratio, and whether the ratio meets its target.
+// Turns the JSON output of the benchmarks (with the "min" statistic of every benchmark), the
+// peak memory of the command and the app's start-up time into one Markdown table: every figure
+// beside the baseline measured in the same run, their ratio, and whether the ratio meets its
+// target.
 class BenchReport {
 public:
     // Peak resident memory of `pathloom validate` on the large document and on a tiny one.
@@ -20,9 +21,15 @@ public:
         double peakKilobytes = 0;
         double documentBytes = 0;
     };
+    // Fastest time from process start to exit of `pathloom-app cached --quit-after-first-paint`
+    // on the 100 KB document, and of the bare QLabel program, from interleaved runs.
+    struct Startup {
+        double appMilliseconds = 0;
+        double bareMilliseconds = 0;
+    };
 
-    [[nodiscard]] static std::expected<BenchReport, QString> fromJson(const QJsonObject& results,
-                                                                      std::optional<Memory> memory);
+    [[nodiscard]] static std::expected<BenchReport, QString> fromJson(
+        const QJsonObject& results, std::optional<Memory> memory, std::optional<Startup> startup);
 
     // The table, one row per comparison, in Markdown.
     [[nodiscard]] QString table() const;
@@ -55,11 +62,13 @@ private:
     void perStepRow(const QString& what, const Side& figure, const Side& baseline,
                     double maximumMicroseconds);
     void memoryRow();
+    void startupRow();
     void addRow(const QString& what, const QString& figure, const QString& baseline,
                 const QString& ratio, const QString& target, std::optional<bool> holds);
 
     QHash<QString, Run> m_runs;
     std::optional<Memory> m_memory;
+    std::optional<Startup> m_startup;
     int m_missed = 0;
     QStringList m_rows;
 };

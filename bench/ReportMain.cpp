@@ -1,4 +1,5 @@
 // pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB DOCUMENT_BYTES]
+//     [--startup APP_MS BARE_MS]
 // Prints the benchmarks' table in Markdown. Exit status: 0 every target met, 1 a target missed
 // or not measured, 2 usage or unreadable results.
 
@@ -11,13 +12,56 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The `count` figures after an option; one that is not a number reads as 0, which the table
+// shows as not measured.
+std::optional<QList<double>> figures(const QStringList& arguments, qsizetype from,
+                                     qsizetype count) {
+    if (from + count > arguments.size()) {
+        return std::nullopt;
+    }
+    QList<double> values;
+    for (qsizetype i = from; i < from + count; ++i) {
+        values.append(arguments[i].toDouble());
+    }
+    return values;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = application.arguments().mid(1);
     QTextStream err(stderr);
-    if (arguments.size() != 1 && (arguments.size() != 5 || arguments[1] != u"--memory")) {
-        err << "usage: pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB BYTES]\n";
+    const auto usage = [&err] {
+        err << "usage: pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB BYTES] "
+               "[--startup APP_MS BARE_MS]\n";
         return 2;
+    };
+    if (arguments.isEmpty()) {
+        return usage();
+    }
+    std::optional<pathloom::bench::BenchReport::Memory> memory;
+    std::optional<pathloom::bench::BenchReport::Startup> startup;
+    for (qsizetype i = 1; i < arguments.size();) {
+        if (arguments[i] == u"--memory" && !memory) {
+            const std::optional<QList<double>> values = figures(arguments, i + 1, 3);
+            if (!values) {
+                return usage();
+            }
+            memory = pathloom::bench::BenchReport::Memory{(*values)[0], (*values)[1], (*values)[2]};
+            i += 4;
+        } else if (arguments[i] == u"--startup" && !startup) {
+            const std::optional<QList<double>> values = figures(arguments, i + 1, 2);
+            if (!values) {
+                return usage();
+            }
+            startup = pathloom::bench::BenchReport::Startup{(*values)[0], (*values)[1]};
+            i += 3;
+        } else {
+            return usage();
+        }
     }
     QFile file(arguments[0]);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -30,12 +74,7 @@ int main(int argc, char** argv) {
         err << "pathloom-bench-report: " << error.errorString() << '\n';
         return 2;
     }
-    std::optional<pathloom::bench::BenchReport::Memory> memory;
-    if (arguments.size() == 5) {
-        memory = pathloom::bench::BenchReport::Memory{
-            arguments[2].toDouble(), arguments[3].toDouble(), arguments[4].toDouble()};
-    }
-    const auto report = pathloom::bench::BenchReport::fromJson(results.object(), memory);
+    const auto report = pathloom::bench::BenchReport::fromJson(results.object(), memory, startup);
     if (!report) {
         err << "pathloom-bench-report: " << report.error() << '\n';
         return 2;

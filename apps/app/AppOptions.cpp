@@ -33,6 +33,9 @@ void addOptions(QCommandLineParser& parser) {
          u"mail program."_s,
          u"DIR"_s},
         {u"quit-after"_s, u"Quit after SECONDS."_s, u"SECONDS"_s},
+        {u"quit-after-first-paint"_s,
+         u"Quit once the loaded app's first screen has painted, without waiting for analytics "
+         u"(status 1 when nothing could be shown)."_s},
         {u"window-size"_s, u"The window's size, WIDTHxHEIGHT (420x760)."_s, u"SIZE"_s},
         {u"autopilot"_s, u"Walk --workflow on screen with the answers in FILE, then quit."_s,
          u"FILE"_s},
@@ -117,6 +120,7 @@ std::expected<AppOptions, QString> AppOptions::parse(const QStringList& argument
     if (parser.isSet(u"screenshot-dir"_s)) {
         options.screenshotDirectory = parser.value(u"screenshot-dir"_s);
     }
+    options.quitAfterFirstPaint = parser.isSet(u"quit-after-first-paint"_s);
     if (quitAfter) {
         options.quitAfterSeconds = static_cast<int>(*quitAfter);
     }

@@ -33,6 +33,8 @@ struct AppOptions {
     // Where sent e-mail is written; none hands it to the desktop's mail program.
     std::optional<QString> outbox;
     std::optional<int> quitAfterSeconds;
+    // Quits once the app's first screen has painted, for timing the start.
+    bool quitAfterFirstPaint = false;
     QSize windowSize{420, 760};
 
     // A walk of one workflow on the screens, reported as `pathloom run` reports.

@@ -2,17 +2,18 @@
 //
 //   pathloom-app [SOURCE | LAUNCH-URL...] [--server-id N] [--initial-workflow N] [--languages L]
 //       [--data-dir DIR] [--token T] [--outbox DIR] [--watch FILE] [--journal FILE]
-//       [--screenshot-dir DIR] [--quit-after S] [--new-instance]
+//       [--screenshot-dir DIR] [--quit-after S] [--quit-after-first-paint] [--new-instance]
 //       [--autopilot ANSWERS --workflow ID [--report FILE]]
 //
 // SOURCE is an http(s) URL, the word "cached" or a file path; several are tried in order, and
 // none means the cached copy of the last load. Any other scheme://... argument is a launch link,
 // opened once the app has started. A start on the data folder of a running pathloom-app hands
 // its sources and links to that one and ends. Exit status: 0 ok, 1 failure (or a walk that did
-// not complete), 2 usage. Before it quits, the app gives analytics requests in flight a few
-// seconds.
+// not complete, or nothing shown for --quit-after-first-paint), 2 usage. Before it quits, the app
+// gives analytics requests in flight a few seconds, except after the first paint.
 
 #include "AppOptions.h"
+#include "FirstPaintWatch.h"
 #include "HostAuthRedirector.h"
 #include "HostSettings.h"
 #include "LaunchRouter.h"
@@ -184,6 +185,12 @@ int main(int argc, char* argv[]) {
         walk.pauseMilliseconds = pictureWait;
         autopilot.emplace(std::move(walk), root, out, err);
         QObject::connect(&*autopilot, &Autopilot::finished, &root, quit);
+    }
+    std::optional<FirstPaintWatch> firstPaint;
+    if (options->quitAfterFirstPaint) {
+        // It times the start, so it ends at the paint: waiting for the analytics requests of the
+        // start would time the network.
+        firstPaint.emplace(root, [](int status) { QApplication::exit(status); });
     }
     root.show();
     root.start();

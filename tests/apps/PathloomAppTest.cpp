@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -162,6 +163,44 @@ TEST_F(PathloomAppTest, ShowsTheAppInItsNavigationStyle) {
     EXPECT_EQ(alerts[0].value(u"title"_s), QJsonValue(u"Error"_s));
     EXPECT_EQ(alerts[0].value(u"buttons"_s), QJsonValue(QJsonArray{u"OK"_s}));
     EXPECT_TRUE(missing.events(u"screen"_s).isEmpty()) << "no hint after a style that cannot show";
+}
+
+// The quit timer is far beyond the wait for the process: only the first paint can end these runs.
+TEST_F(PathloomAppTest, QuitsOnceTheLoadedAppHasPaintedAndFailsWithoutOne) {
+    constexpr int kNever = 600;
+    const QString list = document(
+        u"list.json"_s, R"({"id":1,"name":"Lists","navigationStyle":"list",)" + kWorkflows + "}");
+    const QString tabs =
+        document(u"tabs.json"_s, R"({"id":2,"name":"Tabs","navigationStyle":"tab_bar",
+            "navigationWorkflow1Id":3,"navigationWorkflow3Id":1,)" +
+                                     kWorkflows + "}");
+    const QString primary = document(
+        u"primary.json"_s, R"({"id":3,"name":"Primary","navigationStyle":"primary_workflow",
+            "navigationWorkflow1Id":1,)" +
+                               kWorkflows + "}");
+    const QString unshowable = document(
+        u"unshowable.json"_s, R"({"id":4,"name":"Primary","navigationStyle":"primary_workflow",
+            "navigationWorkflow1Id":42,)" +
+                                  kWorkflows + "}");
+
+    for (const QString& shown : {list, tabs, primary}) {
+        const AppRun run =
+            app({shown, u"--quit-after-first-paint"_s}, kNever, QFileInfo(shown).baseName());
+        EXPECT_EQ(run.exitCode, 0) << shown.toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.events(u"present"_s).size(), 1) << shown.toStdString();
+    }
+
+    const AppRun cached = app({u"cached"_s, u"--quit-after-first-paint"_s}, kNever, u"primary"_s);
+    EXPECT_EQ(cached.exitCode, 0) << cached.err.toStdString();
+
+    const AppRun failed = app({unshowable, u"--quit-after-first-paint"_s}, kNever, u"failed"_s);
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.events(u"alert"_s).size(), 1);
+
+    const AppRun nothing = app({u"--quit-after-first-paint"_s}, kNever, u"nothing"_s);
+    EXPECT_EQ(nothing.exitCode, 1);
+    ASSERT_FALSE(nothing.events(u"screen"_s).isEmpty());
+    EXPECT_EQ(nothing.events(u"screen"_s).first().value(u"screen"_s), QJsonValue(u"hint"_s));
 }
 
 TEST_F(PathloomAppTest, AFailedLoadShowsItsErrorThenTheHint) {
