@@ -6,7 +6,8 @@ PathloomNetworkDisplayViewController::PathloomNetworkDisplayViewController(
     std::shared_ptr<ORKStep> step, ORKTaskViewController& task, const SymbolCatalogue& symbols,
     DebugConsole console, QWidget* parent)
     : PathloomDisplayViewController(std::move(step), task, symbols, std::move(console), parent),
-      m_content(*this, [this] { controller().loadContent(); }) {}
+      m_content(
+          *this, [this] { controller().loadContent(); }, [this] { Q_EMIT contentLoaded(); }) {}
 
 void PathloomNetworkDisplayViewController::viewWillAppear() {
     PathloomDisplayViewController::viewWillAppear();
@@ -14,13 +15,7 @@ void PathloomNetworkDisplayViewController::viewWillAppear() {
 }
 
 void PathloomNetworkDisplayViewController::contentLoadingChanged(bool loading) {
-    m_loadingContent = loading;
     m_content.loadingChanged(loading);
-    if (!loading) {
-        // After the outcome has been shown: the new rows, or the error alert.
-        QMetaObject::invokeMethod(this, &PathloomNetworkDisplayViewController::contentLoaded,
-                                  Qt::QueuedConnection);
-    }
 }
 
 void PathloomNetworkDisplayViewController::contentDidChange(

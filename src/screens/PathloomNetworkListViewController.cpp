@@ -7,7 +7,8 @@ PathloomNetworkListViewController::PathloomNetworkListViewController(std::shared
                                                                      const SymbolCatalogue& symbols,
                                                                      QWidget* parent)
     : PathloomListViewController(std::move(step), task, symbols, parent),
-      m_content(*this, [this] { controller().loadContent(); }) {}
+      m_content(
+          *this, [this] { controller().loadContent(); }, [this] { Q_EMIT contentLoaded(); }) {}
 
 void PathloomNetworkListViewController::viewWillAppear() {
     PathloomListViewController::viewWillAppear();
@@ -15,13 +16,7 @@ void PathloomNetworkListViewController::viewWillAppear() {
 }
 
 void PathloomNetworkListViewController::contentLoadingChanged(bool loading) {
-    m_loadingContent = loading;
     m_content.loadingChanged(loading);
-    if (!loading) {
-        // After the outcome has been shown: the new rows, or the error alert.
-        QMetaObject::invokeMethod(this, &PathloomNetworkListViewController::contentLoaded,
-                                  Qt::QueuedConnection);
-    }
 }
 
 void PathloomNetworkListViewController::contentDidChange(

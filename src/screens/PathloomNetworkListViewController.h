@@ -17,7 +17,7 @@ public:
 
     [[nodiscard]] RefreshControl& refreshControl() const { return m_content.refreshControl(); }
     // Whether a fetch of the content runs now.
-    [[nodiscard]] bool isLoadingContent() const { return m_loadingContent; }
+    [[nodiscard]] bool isLoadingContent() const { return m_content.isLoading(); }
 
     void viewWillAppear() override;
 
@@ -31,7 +31,6 @@ protected:
 
 private:
     RemoteTableContent m_content;
-    bool m_loadingContent = false;
 };
 
 }  // namespace pathloom

@@ -12,14 +12,15 @@
 namespace pathloom {
 
 RemoteTableContent::RemoteTableContent(ORKTableStepViewController& screen,
-                                       std::function<void()> fetch)
-    : m_screen(screen), m_refresh(new RefreshControl(screen)) {
+                                       std::function<void()> fetch, std::function<void()> loaded)
+    : m_screen(screen), m_refresh(new RefreshControl(screen)), m_loaded(std::move(loaded)) {
     QVBoxLayout& content = *screen.contentLayout();
     content.insertWidget(content.indexOf(&screen.tableView()), m_refresh);
     QObject::connect(m_refresh, &RefreshControl::valueChanged, &screen, std::move(fetch));
 }
 
 void RemoteTableContent::loadingChanged(bool loading) {
+    m_loading = loading;
     ORKTableView& table = m_screen.tableView();
     if (loading) {
         if (!m_refresh->isRefreshing() && m_screen.tableStep().items.isEmpty()) {
@@ -31,6 +32,8 @@ void RemoteTableContent::loadingChanged(bool loading) {
     table.setBackgroundView(nullptr);
     m_refresh->endRefreshing();
     m_refresh->show();
+    // The outcome (new rows, or the error alert) is shown right after this call.
+    QMetaObject::invokeMethod(&m_screen, m_loaded, Qt::QueuedConnection);
 }
 
 void RemoteTableContent::contentChanged(const std::optional<QString>& emptyMessage) {

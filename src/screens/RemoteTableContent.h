@@ -17,11 +17,15 @@ class RefreshControl;
 // Main thread only; owned by its screen.
 class RemoteTableContent {
 public:
-    // `fetch` fetches the content again for the refresh control.
-    RemoteTableContent(ORKTableStepViewController& screen, std::function<void()> fetch);
+    // `fetch` fetches the content again for the refresh control; `loaded` runs after each fetch
+    // has ended and its outcome shows (the new rows, or the error alert), on a later pass.
+    RemoteTableContent(ORKTableStepViewController& screen, std::function<void()> fetch,
+                       std::function<void()> loaded);
 
     // A fetch started or ended.
     void loadingChanged(bool loading);
+    // Whether a fetch runs now.
+    [[nodiscard]] bool isLoading() const { return m_loading; }
     // The step's items changed; `emptyMessage` is shown while there are none.
     void contentChanged(const std::optional<QString>& emptyMessage);
 
@@ -30,6 +34,8 @@ public:
 private:
     ORKTableStepViewController& m_screen;
     RefreshControl* m_refresh;
+    std::function<void()> m_loaded;
+    bool m_loading = false;
 };
 
 }  // namespace pathloom
