@@ -222,15 +222,21 @@ QByteArray previewed(const QByteArray& title) {
         {"type":"instructions","identifier":"third","title":"Third"}]}]})";
 }
 
+// Loads the document at `path` and opens its workflow at its first step, as a person choosing it
+// from the list would.
+void openPreviewedWorkflow(PathloomRootViewController& root, const QString& path) {
+    root.loadAppConfiguration(AppConfigurationContext::file(path));
+    ASSERT_TRUE(runUntil([&] { return !root.environment().allWorkflows.isEmpty(); }));
+    auto* task = root.taskScreens().present(root.environment().allWorkflows.first(), {},
+                                            WorkflowRunner::Nesting::topLevel);
+    ASSERT_TRUE(runUntil([&] { return task->currentStepViewController() != nullptr; }));
+}
+
 TEST_F(ShellTest, ASavedEditShowsAtOnceWhereTheAuthorWasAndABrokenOneSaysWhy) {
     const QString path = dir.filePath(u"preview.json"_s);
     ASSERT_TRUE(test::writeFile(path, previewed("Second")));
     LivePreview preview(root, journal, {path, std::nullopt, std::nullopt, std::nullopt});
-    root.loadAppConfiguration(AppConfigurationContext::file(path));
-    ASSERT_TRUE(runUntil([&] { return !root.environment().allWorkflows.isEmpty(); }));
-    root.taskScreens().present(root.environment().allWorkflows.first(), {},
-                               WorkflowRunner::Nesting::topLevel);
-    ASSERT_TRUE(runUntil([&] { return topTask() && topTask()->currentStepViewController(); }));
+    openPreviewedWorkflow(root, path);
     auto answer = std::make_shared<ORKTextQuestionResult>(u"name"_s);
     answer->answer = Value(u"Ada"_s);
     topTask()->currentStepViewController()->addResult(answer);
@@ -273,11 +279,7 @@ TEST_F(ShellTest, AnEditThatRemovesTheShownStepStartsItsWorkflowAgain) {
     const QString path = dir.filePath(u"preview.json"_s);
     ASSERT_TRUE(test::writeFile(path, previewed("Second")));
     LivePreview preview(root, journal, {path, std::nullopt, std::nullopt, std::nullopt});
-    root.loadAppConfiguration(AppConfigurationContext::file(path));
-    ASSERT_TRUE(runUntil([&] { return !root.environment().allWorkflows.isEmpty(); }));
-    root.taskScreens().present(root.environment().allWorkflows.first(), {},
-                               WorkflowRunner::Nesting::topLevel);
-    ASSERT_TRUE(runUntil([&] { return topTask() && topTask()->currentStepViewController(); }));
+    openPreviewedWorkflow(root, path);
     topTask()->currentStepViewController()->goForward();
     ASSERT_TRUE(runUntil(
         [&] { return topTask()->currentStepViewController()->step()->identifier == u"second"_s; }));
