@@ -10,7 +10,7 @@
 namespace pathloom::bench {
 
 // Turns the JSON output of the benchmarks (with the "min" statistic of every benchmark), the
-// peak memory of the command and the app's start-up time into one Markdown table: every figure
+// peak memory of the command and the times of whole programs into one Markdown table: every figure
 // beside the baseline measured in the same run, their ratio, and whether the ratio meets its
 // target.
 class BenchReport {
@@ -21,15 +21,18 @@ public:
         double peakKilobytes = 0;
         double documentBytes = 0;
     };
-    // Fastest time from process start to exit of `pathloom-app cached --quit-after-first-paint`
-    // on the 100 KB document, and of the bare QLabel program, from interleaved runs.
-    struct Startup {
-        double appMilliseconds = 0;
-        double bareMilliseconds = 0;
+    // Fastest time from process start to exit of a program and of its baseline, from
+    // interleaved runs: `pathloom-app cached --quit-after-first-paint` on the 100 KB document
+    // against the bare QLabel program, `pathloom lint` against `pathloom validate` on the 10 MB
+    // document.
+    struct ProgramTimes {
+        double figureMilliseconds = 0;
+        double baselineMilliseconds = 0;
     };
 
     [[nodiscard]] static std::expected<BenchReport, QString> fromJson(
-        const QJsonObject& results, std::optional<Memory> memory, std::optional<Startup> startup);
+        const QJsonObject& results, std::optional<Memory> memory,
+        std::optional<ProgramTimes> startup, std::optional<ProgramTimes> lint);
 
     // The table, one row per comparison, in Markdown.
     [[nodiscard]] QString table() const;
@@ -62,13 +65,15 @@ private:
     void perStepRow(const QString& what, const Side& figure, const Side& baseline,
                     double maximumMicroseconds);
     void memoryRow();
-    void startupRow();
+    void programRow(const QString& what, const Side& figure, const Side& baseline,
+                    const std::optional<ProgramTimes>& times, double maximumRatio);
     void addRow(const QString& what, const QString& figure, const QString& baseline,
                 const QString& ratio, const QString& target, std::optional<bool> holds);
 
     QHash<QString, Run> m_runs;
     std::optional<Memory> m_memory;
-    std::optional<Startup> m_startup;
+    std::optional<ProgramTimes> m_startup;
+    std::optional<ProgramTimes> m_lint;
     int m_missed = 0;
     QStringList m_rows;
 };

@@ -1,5 +1,5 @@
 // pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB DOCUMENT_BYTES]
-//     [--startup APP_MS BARE_MS]
+//     [--startup APP_MS BARE_MS] [--lint LINT_MS VALIDATE_MS]
 // Prints the benchmarks' table in Markdown. Exit status: 0 every target met, 1 a target missed
 // or not measured, 2 usage or unreadable results.
 
@@ -36,14 +36,16 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     const auto usage = [&err] {
         err << "usage: pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB BYTES] "
-               "[--startup APP_MS BARE_MS]\n";
+               "[--startup APP_MS BARE_MS] [--lint LINT_MS VALIDATE_MS]\n";
         return 2;
     };
     if (arguments.isEmpty()) {
         return usage();
     }
     std::optional<pathloom::bench::BenchReport::Memory> memory;
-    std::optional<pathloom::bench::BenchReport::Startup> startup;
+    using ProgramTimes = pathloom::bench::BenchReport::ProgramTimes;
+    std::optional<ProgramTimes> startup;
+    std::optional<ProgramTimes> lint;
     for (qsizetype i = 1; i < arguments.size();) {
         if (arguments[i] == u"--memory" && !memory) {
             const std::optional<QList<double>> values = figures(arguments, i + 1, 3);
@@ -52,12 +54,13 @@ int main(int argc, char** argv) {
             }
             memory = pathloom::bench::BenchReport::Memory{(*values)[0], (*values)[1], (*values)[2]};
             i += 4;
-        } else if (arguments[i] == u"--startup" && !startup) {
+        } else if ((arguments[i] == u"--startup" && !startup) ||
+                   (arguments[i] == u"--lint" && !lint)) {
             const std::optional<QList<double>> values = figures(arguments, i + 1, 2);
             if (!values) {
                 return usage();
             }
-            startup = pathloom::bench::BenchReport::Startup{(*values)[0], (*values)[1]};
+            (arguments[i] == u"--lint" ? lint : startup) = ProgramTimes{(*values)[0], (*values)[1]};
             i += 3;
         } else {
             return usage();
@@ -74,7 +77,8 @@ int main(int argc, char** argv) {
         err << "pathloom-bench-report: " << error.errorString() << '\n';
         return 2;
     }
-    const auto report = pathloom::bench::BenchReport::fromJson(results.object(), memory, startup);
+    const auto report =
+        pathloom::bench::BenchReport::fromJson(results.object(), memory, startup, lint);
     if (!report) {
         err << "pathloom-bench-report: " << report.error() << '\n';
         return 2;

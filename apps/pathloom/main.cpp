@@ -2,14 +2,16 @@
 //
 //   pathloom validate SOURCE [options]
 //   pathloom inspect SOURCE [--json] [options]
+//   pathloom lint SOURCE [--json] [--languages L] [--werror] [options]
 //   pathloom run SOURCE --workflow ID|IDENTIFIER [--answers FILE] [--report FILE] [--token VALUE]
 //       [--outbox DIR] [--files-dir DIR] [--strict] [options]
 //
 // SOURCE is an http(s) URL, the word "cached" or a file path. Exit status: 0 success, 1 the load
-// failed or the run did not complete (the error's description is the last text on stderr), 2
-// usage.
+// failed, the run did not complete (the error's description is the last text on stderr) or lint
+// found errors, 2 usage.
 
 #include "ConfigurationReport.h"
+#include "LintCommand.h"
 #include "RunCommand.h"
 #include "foundation/DebugConsole.h"
 #include "foundation/FileKeyStore.h"
@@ -102,6 +104,46 @@ std::optional<RunCommand::Options> runOptions(const QCommandLineParser& parser, 
     return options;
 }
 
+// Lint loads nothing into the app's own state: the session, credentials and cache stay as they
+// are.
+int lint(const QCommandLineParser& parser, const AppConfigurationContext& context,
+         AppConfigurationManager& manager, QTextStream& out, QTextStream& err) {
+    LintCommand::Options options{
+        .json = parser.isSet(u"json"_s), .werror = parser.isSet(u"werror"_s), .lint = {}};
+    if (parser.isSet(u"languages"_s)) {
+        options.lint.languages = parser.value(u"languages"_s).split(u',', Qt::SkipEmptyParts);
+    }
+    std::visit(
+        [&](const auto& source) {
+            using Source = std::decay_t<decltype(source)>;
+            if constexpr (!std::is_same_v<Source, AppConfigurationContext::Cached>) {
+                options.lint.serverId = source.serverId;
+            }
+            if constexpr (std::is_same_v<Source, AppConfigurationContext::File>) {
+                options.lint.initialWorkflowId = source.workflowId;
+                const QJsonObject values = source.sessionValues.value_or(QJsonObject());
+                for (auto it = values.begin(); it != values.end(); ++it) {
+                    if (it.value().isString() || it.value().isObject()) {
+                        options.lint.sessionNames.insert(it.key());
+                    }
+                }
+            }
+        },
+        context.source);
+    int status = 1;
+    LintCommand command(std::move(options), manager, out, err);
+    bool finished = false;
+    command.start(context, [&](int result) {
+        status = result;
+        finished = true;
+        QCoreApplication::exit(result);
+    });
+    if (!finished) {
+        QCoreApplication::exec();
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -113,16 +155,18 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(u"Loads a Pathloom app document and reports on it."_s);
     parser.addHelpOption();
-    parser.addPositionalArgument(u"command"_s, u"validate, inspect or run"_s);
+    parser.addPositionalArgument(u"command"_s, u"validate, inspect, lint or run"_s);
     parser.addPositionalArgument(u"source"_s, u"an http(s) URL, \"cached\" or a file path"_s);
     parser.addOptions({
         {u"server-id"_s, u"Id of the server to select."_s, u"N"_s},
         {u"initial-workflow"_s, u"Id of the workflow to open first (file sources)."_s, u"N"_s},
         {u"session-values"_s, u"A JSON object of values placed in the session (file sources)."_s,
          u"FILE"_s},
-        {u"languages"_s, u"Preferred languages, for example fr-CA,en."_s, u"LIST"_s},
+        {u"languages"_s,
+         u"Preferred languages, for example fr-CA,en; lint: the languages to check."_s, u"LIST"_s},
         {u"data-dir"_s, u"Keep every per-user directory under DIR."_s, u"DIR"_s},
-        {u"json"_s, u"inspect: print one JSON object."_s},
+        {u"json"_s, u"inspect, lint: print JSON."_s},
+        {u"werror"_s, u"lint: warnings fail too."_s},
         {u"workflow"_s, u"run: the id, else the identifier, of the workflow to walk."_s, u"ID"_s},
         {u"answers"_s, u"run: a JSON object of answers by step identifier."_s, u"FILE"_s},
         {u"report"_s, u"run: write a JSON report of the walk to FILE."_s, u"FILE"_s},
@@ -142,7 +186,7 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     const QStringList arguments = parser.positionalArguments();
-    const QStringList commands{u"validate"_s, u"inspect"_s, u"run"_s};
+    const QStringList commands{u"validate"_s, u"inspect"_s, u"lint"_s, u"run"_s};
     if (arguments.size() != 2 || !commands.contains(arguments[0])) {
         err << parser.helpText();
         return kUsageError;
@@ -165,6 +209,9 @@ int main(int argc, char* argv[]) {
         sources.preferredLanguages = parser.value(u"languages"_s).split(u',', Qt::SkipEmptyParts);
     }
     AppConfigurationManager manager(sources);
+    if (arguments[0] == u"lint") {
+        return lint(parser, *context, manager, out, err);
+    }
     const auto settings = std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                       u"pathloom"_s, u"pathloom"_s);
     SourceSelection::prepareForLoad(

@@ -64,29 +64,19 @@ std::expected<Workflow, Error> buildWorkflow(
     const WorkflowData& workflowData, const std::optional<QString>& appName,
     const std::optional<Server>& activeServer,
     const std::shared_ptr<const Localization>& localization, const AssemblyContext& context) {
-    const auto networkManager = NetworkManager::create(
-        activeServer, context.stepsSession, URLFormatter::placeholderPattern.toString(),
-        std::make_shared<const CredentialsStore>(
-            std::make_shared<const SecurityStore>(context.keyStore)),
-        context.authRedirectHandler);
+    const auto networkManager = workflowNetworkManager(activeServer, context);
     const StepContext stepContext{appName, workflowData.name};
 
     QList<std::shared_ptr<ORKStep>> steps;
     for (const StepData& stepData : workflowData.steps) {
-        const auto factory =
-            std::find_if(context.factories.begin(), context.factories.end(),
-                         [&](const auto& candidate) { return candidate->canBuild(stepData.type); });
-        if (factory == context.factories.end()) {
-            continue;
-        }
-        StepBuildResult step = (*factory)->buildStep(stepData, stepContext, networkManager,
-                                                     context.imageLoader, *localization);
+        std::expected<std::shared_ptr<ORKStep>, Error> step = buildWorkflowStep(
+            stepData, workflowData, stepContext, networkManager, *localization, context);
         if (!step) {
-            return std::unexpected(ParseError::invalidStepData(
-                u"Failed to parse step '"_s + stepData.identifier + u"' in workflow '"_s +
-                workflowData.identifier + u"':\n"_s + step.error().localizedDescription()));
+            return std::unexpected(step.error());
         }
-        steps.append(std::move(*step));
+        if (*step) {
+            steps.append(std::move(*step));
+        }
     }
 
     auto task =
@@ -97,6 +87,35 @@ std::expected<Workflow, Error> buildWorkflow(
                                 rule.fromStepIdentifier);
     }
     return Workflow{workflowData.id, workflowData.name, workflowData.sfSymbolName, std::move(task)};
+}
+
+std::shared_ptr<NetworkManager> workflowNetworkManager(const std::optional<Server>& activeServer,
+                                                       const AssemblyContext& context) {
+    return NetworkManager::create(activeServer, context.stepsSession,
+                                  URLFormatter::placeholderPattern.toString(),
+                                  std::make_shared<const CredentialsStore>(
+                                      std::make_shared<const SecurityStore>(context.keyStore)),
+                                  context.authRedirectHandler);
+}
+
+std::expected<std::shared_ptr<ORKStep>, Error> buildWorkflowStep(
+    const StepData& stepData, const WorkflowData& workflowData, const StepContext& stepContext,
+    const std::shared_ptr<NetworkManager>& networkManager, const Localization& localization,
+    const AssemblyContext& context) {
+    const auto factory =
+        std::find_if(context.factories.begin(), context.factories.end(),
+                     [&](const auto& candidate) { return candidate->canBuild(stepData.type); });
+    if (factory == context.factories.end()) {
+        return nullptr;
+    }
+    StepBuildResult step = (*factory)->buildStep(stepData, stepContext, networkManager,
+                                                 context.imageLoader, localization);
+    if (!step) {
+        return std::unexpected(ParseError::invalidStepData(
+            u"Failed to parse step '"_s + stepData.identifier + u"' in workflow '"_s +
+            workflowData.identifier + u"':\n"_s + step.error().localizedDescription()));
+    }
+    return std::move(*step);
 }
 
 }  // namespace pathloom

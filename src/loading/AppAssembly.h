@@ -18,8 +18,11 @@ namespace pathloom {
 class AuthRedirectHandler;
 class ImageLoader;
 class KeyStore;
+class NetworkManager;
+class ORKStep;
 class Session;
 class StepFactory;
+struct StepContext;
 
 // What every workflow of one load is built with.
 struct AssemblyContext {
@@ -43,5 +46,17 @@ struct AssemblyContext {
     const WorkflowData& workflowData, const std::optional<QString>& appName,
     const std::optional<Server>& activeServer,
     const std::shared_ptr<const Localization>& localization, const AssemblyContext& context);
+
+// The network client every step of one workflow shares: bound to `activeServer` and the shared
+// session, with a credentials store of its own.
+[[nodiscard]] std::shared_ptr<NetworkManager> workflowNetworkManager(
+    const std::optional<Server>& activeServer, const AssemblyContext& context);
+
+// One step document of `workflowData`, built by the first factory that knows its type; a null
+// step when none does. A failure names the step and the workflow by their identifiers.
+[[nodiscard]] std::expected<std::shared_ptr<ORKStep>, Error> buildWorkflowStep(
+    const StepData& stepData, const WorkflowData& workflowData, const StepContext& stepContext,
+    const std::shared_ptr<NetworkManager>& networkManager, const Localization& localization,
+    const AssemblyContext& context);
 
 }  // namespace pathloom

@@ -56,11 +56,8 @@ struct AppConfigurationManager::Pipeline {
         if (!json) {
             return std::unexpected(json.error());
         }
-        if (!json->isObject()) {
-            return std::unexpected(URLError(URLError::badServerResponse));
-        }
-        std::expected<AppData, ParseError> app =
-            AppData::fromJson(json->toObject(), serverId, initialWorkflowId, *assembly.imageLoader);
+        std::expected<AppData, Error> app =
+            decodeDocument(*json, serverId, initialWorkflowId, *assembly.imageLoader);
         *json = QJsonValue();
         if (!app) {
             return std::unexpected(app.error());
@@ -138,6 +135,20 @@ AppConfigurationManager::AppConfigurationManager(Sources sources)
 }
 
 AppConfigurationManager::~AppConfigurationManager() { m_currentTask.cancel(); }
+
+std::expected<AppData, Error> AppConfigurationManager::decodeDocument(
+    const QJsonValue& json, std::optional<qint64> serverId, std::optional<qint64> initialWorkflowId,
+    ImageLoader& imageLoader) {
+    if (!json.isObject()) {
+        return std::unexpected(URLError(URLError::badServerResponse));
+    }
+    std::expected<AppData, ParseError> app =
+        AppData::fromJson(json.toObject(), serverId, initialWorkflowId, imageLoader);
+    if (!app) {
+        return std::unexpected(app.error());
+    }
+    return std::move(*app);
+}
 
 QString AppConfigurationManager::bundleIdentifier() {
     const QString domain = QCoreApplication::organizationDomain();

@@ -68,6 +68,12 @@ public:
     void loadAppConfiguration(const AppConfigurationContext& context,
                               std::shared_ptr<DispatchQueue> queue, Completion completion);
 
+    // The app document read from `json` as every load reads it: a value that is not an object is
+    // a bad server response, the rest fails as the document's own parse does.
+    [[nodiscard]] static std::expected<AppData, Error> decodeDocument(
+        const QJsonValue& json, std::optional<qint64> serverId,
+        std::optional<qint64> initialWorkflowId, ImageLoader& imageLoader);
+
     // The label of the cache's key: the host's reversed organization domain and application
     // name ("com.example.Survey"), or "AppCryptor" when the host set no domain.
     [[nodiscard]] static QString bundleIdentifier();

@@ -22,7 +22,8 @@ const TranslationLocale* chooseLocale(const QList<TranslationLocale>& locales,
 }  // namespace
 
 Localization::Localization(const std::optional<QList<TranslationLocale>>& locales,
-                           const QStringList& preferredLanguages) {
+                           const QStringList& preferredLanguages, TextObserver observer)
+    : m_observer(std::move(observer)) {
     if (!locales) {
         return;
     }
@@ -43,6 +44,9 @@ Localization::Localization(const std::optional<QList<TranslationLocale>>& locale
     : Localization(locales, QLocale::system().uiLanguages()) {}
 
 std::optional<QString> Localization::translate(const std::optional<QString>& text) const {
+    if (text && m_observer) {
+        m_observer(*text);
+    }
     if (!text || !m_translations) {
         return text;
     }

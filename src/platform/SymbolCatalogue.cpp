@@ -1,12 +1,10 @@
 #include "platform/SymbolCatalogue.h"
 
+#include "foundation/SymbolNames.h"
 #include "platform/MaterialIcons.h"
 #include "platform/SystemPalette.h"
 
-#include <QFile>
 #include <QFontDatabase>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPainter>
 #include <QPixmap>
 
@@ -35,7 +33,7 @@ QHash<QString, char32_t> codePoints(const std::optional<QString>& family) {
     if (!family) {
         return symbols;
     }
-    const QMap<QString, QString>& glyphs = SymbolCatalogue::glyphNames();
+    const QMap<QString, QString>& glyphs = SymbolNames::glyphNames();
     for (auto entry = glyphs.cbegin(); entry != glyphs.cend(); ++entry) {
         if (const std::optional<char32_t> codePoint = MaterialIcons::codePoint(entry.value())) {
             symbols.insert(entry.key(), *codePoint);
@@ -87,22 +85,6 @@ QIcon SymbolCatalogue::icon(const QString& name, QSize size, const QColor& color
 std::optional<QImage> SymbolCatalogue::symbolImage(const QString& name) const {
     return image(name, QSize(kDocumentImageSide, kDocumentImageSide),
                  SystemPalette::color(SystemPalette::Role::label));
-}
-
-const QMap<QString, QString>& SymbolCatalogue::glyphNames() {
-    static const QMap<QString, QString> table = [] {
-        QMap<QString, QString> names;
-        QFile file(u":/pathloom/symbols/symbols.json"_s);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return names;
-        }
-        const QJsonObject entries = QJsonDocument::fromJson(file.readAll()).object();
-        for (auto entry = entries.constBegin(); entry != entries.constEnd(); ++entry) {
-            names.insert(entry.key(), entry.value().toString());
-        }
-        return names;
-    }();
-    return table;
 }
 
 }  // namespace pathloom

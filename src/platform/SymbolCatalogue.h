@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QIcon>
 #include <QImage>
-#include <QMap>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -14,7 +13,7 @@
 namespace pathloom {
 
 // The platform's named symbols ("star.fill", "ellipsis.circle", …) drawn as Material Icons
-// glyphs, after the checked-in table symbols.json. A name outside the table, or any name when the
+// glyphs, after the table of SymbolNames. A name outside the table, or any name when the
 // font cannot be loaded, has no image: callers choose their own fallback.
 //
 // The font is registered with the application on construction (the built-in one once in all),
@@ -39,9 +38,6 @@ public:
     [[nodiscard]] QIcon icon(const QString& name, QSize size, const QColor& color) const;
     // The symbol in the label colour, kDocumentImageSide square.
     [[nodiscard]] std::optional<QImage> symbolImage(const QString& name) const override;
-
-    // The table as checked in: symbol name → Material Icons glyph name.
-    [[nodiscard]] static const QMap<QString, QString>& glyphNames();
 
 private:
     std::optional<QString> m_family;

@@ -28,7 +28,8 @@ StepBuildResult ResearchKitStepFactory::buildStep(const StepData& data, const St
 
     ORKESerializationContext context;
     context.localizer = std::make_shared<ORKESerializationDictionaryLocalizer>(
-        localization.translations().value_or(QHash<QString, QString>{}));
+        localization.translations().value_or(QHash<QString, QString>{}),
+        localization.textObserver());
     std::expected<Value::Object, ORKESerializationError> object =
         ORKESerializer::objectFromJSONObject(json, context);
     if (!object) {

@@ -70,6 +70,17 @@ TEST(Localization, HasNoTableWithoutLocalesOrLanguages) {
               u"Start"_s);
 }
 
+TEST(Localization, TellsItsObserverEveryTextAskedForWithOrWithoutATranslation) {
+    QStringList asked;
+    const Localization localization(kEnglishAndFrench, {u"fr"_s},
+                                    [&](const QString& text) { asked.append(text); });
+
+    EXPECT_EQ(localization.translate(u"Start"_s), u"Commencer"_s);
+    EXPECT_EQ(localization.translate(u"Untranslated"_s), u"Untranslated"_s);
+    EXPECT_EQ(localization.translate(std::nullopt), std::nullopt);
+    EXPECT_EQ(asked, (QStringList{u"Start"_s, u"Untranslated"_s}));
+}
+
 TEST(Localization, ReadsTheSystemLanguagesWhenNoneAreGiven) {
     const QStringList system = QLocale::system().uiLanguages();
     ASSERT_FALSE(system.isEmpty());

@@ -2,6 +2,7 @@
 
 #include "QtPrinting.h"
 #include "foundation/ResourceBundle.h"
+#include "foundation/SymbolNames.h"
 #include "platform/MaterialIcons.h"
 #include "platform/SystemPalette.h"
 #include "serialization/ORKESerializationBundleImageProvider.h"
@@ -117,7 +118,7 @@ TEST(SymbolCatalogueTest, GivesNoImageOfAnEmptySize) {
 }
 
 TEST(SymbolCatalogueTest, EveryTableEntryNamesAGlyphOfTheFont) {
-    const QMap<QString, QString>& table = SymbolCatalogue::glyphNames();
+    const QMap<QString, QString>& table = SymbolNames::glyphNames();
     const QRawFont font(MaterialIcons::fontData(), 24);
     const SymbolCatalogue catalogue;
     ASSERT_TRUE(font.isValid());

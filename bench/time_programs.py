@@ -2,7 +2,7 @@
 """Times two programs from process start to exit, RUNS times each with the runs of the two
 interleaved in a random order, and prints the fastest time of each in milliseconds: "A_MS B_MS".
 
-    time_startup.py RUNS -- PROGRAM_A [ARGS...] -- PROGRAM_B [ARGS...]
+    time_programs.py RUNS -- PROGRAM_A [ARGS...] -- PROGRAM_B [ARGS...]
 
 Fastest against fastest, because on a shared machine the slower runs measure the neighbours.
 Exit status: 0 timed, 1 a run failed, 2 usage.
@@ -20,7 +20,7 @@ def timed(command):
     elapsed = time.perf_counter() - start
     if run.returncode != 0:
         sys.stderr.write(run.stderr.decode(errors="replace"))
-        sys.exit(f"time_startup.py: {' '.join(command)} exited with {run.returncode}")
+        sys.exit(f"time_programs.py: {' '.join(command)} exited with {run.returncode}")
     return elapsed
 
 
