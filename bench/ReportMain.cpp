@@ -1,5 +1,6 @@
 // pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB DOCUMENT_BYTES]
 //     [--startup APP_MS BARE_MS] [--lint LINT_MS VALIDATE_MS]
+//     [--instructions PIPELINE QT_PARSE]
 // Prints the benchmarks' table in Markdown. Exit status: 0 every target met, 1 a target missed
 // or not measured, 2 usage or unreadable results.
 
@@ -36,35 +37,35 @@ int main(int argc, char** argv) {
     QTextStream err(stderr);
     const auto usage = [&err] {
         err << "usage: pathloom-bench-report RESULTS.json [--memory IDLE_KB PEAK_KB BYTES] "
-               "[--startup APP_MS BARE_MS] [--lint LINT_MS VALIDATE_MS]\n";
+               "[--startup APP_MS BARE_MS] [--lint LINT_MS VALIDATE_MS] "
+               "[--instructions PIPELINE QT_PARSE]\n";
         return 2;
     };
     if (arguments.isEmpty()) {
         return usage();
     }
-    std::optional<pathloom::bench::BenchReport::Memory> memory;
-    using ProgramTimes = pathloom::bench::BenchReport::ProgramTimes;
-    std::optional<ProgramTimes> startup;
-    std::optional<ProgramTimes> lint;
+    using Report = pathloom::bench::BenchReport;
+    Report::Measurements measured;
     for (qsizetype i = 1; i < arguments.size();) {
-        if (arguments[i] == u"--memory" && !memory) {
-            const std::optional<QList<double>> values = figures(arguments, i + 1, 3);
-            if (!values) {
-                return usage();
-            }
-            memory = pathloom::bench::BenchReport::Memory{(*values)[0], (*values)[1], (*values)[2]};
-            i += 4;
-        } else if ((arguments[i] == u"--startup" && !startup) ||
-                   (arguments[i] == u"--lint" && !lint)) {
-            const std::optional<QList<double>> values = figures(arguments, i + 1, 2);
-            if (!values) {
-                return usage();
-            }
-            (arguments[i] == u"--lint" ? lint : startup) = ProgramTimes{(*values)[0], (*values)[1]};
-            i += 3;
+        const QString& option = arguments[i];
+        const qsizetype count = option == u"--memory" ? 3 : 2;
+        const std::optional<QList<double>> values = figures(arguments, i + 1, count);
+        if (!values) {
+            return usage();
+        }
+        const QList<double>& v = *values;
+        if (option == u"--memory" && !measured.memory) {
+            measured.memory = Report::Memory{v[0], v[1], v[2]};
+        } else if (option == u"--startup" && !measured.startup) {
+            measured.startup = Report::ProgramTimes{v[0], v[1]};
+        } else if (option == u"--lint" && !measured.lint) {
+            measured.lint = Report::ProgramTimes{v[0], v[1]};
+        } else if (option == u"--instructions" && !measured.instructions) {
+            measured.instructions = Report::InstructionCounts{v[0], v[1]};
         } else {
             return usage();
         }
+        i += count + 1;
     }
     QFile file(arguments[0]);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const auto report =
-        pathloom::bench::BenchReport::fromJson(results.object(), memory, startup, lint);
+        pathloom::bench::BenchReport::fromJson(results.object(), std::move(measured));
     if (!report) {
         err << "pathloom-bench-report: " << report.error() << '\n';
         return 2;

@@ -1,9 +1,11 @@
 #include "documents/StoredFormWriter.h"
 
 #include "documents/AppData.h"
+#include "documents/StepSources.h"
 #include "foundation/Json.h"
 
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 namespace pathloom {
@@ -115,9 +117,11 @@ void writeServer(JsonText& json, const Server& server) {
     json.endObject();
 }
 
-void writeStep(JsonText& json, const StepData& step) {
+void writeStep(JsonText& json, const StepData& step, std::optional<QByteArrayView> source) {
     json.beginObject();
-    json.key("content").plainString(json::write(step.content).toBase64());
+    const QByteArray content = source ? QByteArray::fromRawData(source->data(), source->size())
+                                      : json::write(step.content);
+    json.key("content").plainString(content.toBase64());
     json.key("identifier").string(step.identifier);
     json.key("imageURL").optionalString(step.imageURL);
     json.key("type").string(step.type);
@@ -151,7 +155,9 @@ void writeRule(JsonText& json, const NavigationRule& rule) {
     json.endObject();
 }
 
-void writeWorkflow(JsonText& json, const WorkflowData& workflow) {
+// `source`: a step's own bytes, or nothing to write its content again.
+void writeWorkflow(JsonText& json, const WorkflowData& workflow,
+                   const std::function<std::optional<QByteArrayView>(qsizetype)>& source) {
     json.beginObject();
     json.key("id").integer(workflow.id);
     json.key("identifier").string(workflow.identifier);
@@ -163,8 +169,8 @@ void writeWorkflow(JsonText& json, const WorkflowData& workflow) {
     json.endArray();
     json.key("sfSymbolName").optionalString(workflow.sfSymbolName);
     json.key("steps").beginArray();
-    for (const StepData& step : workflow.steps) {
-        writeStep(json, step);
+    for (qsizetype j = 0; j < workflow.steps.size(); ++j) {
+        writeStep(json, workflow.steps[j], source(j));
     }
     json.endArray();
     json.endObject();
@@ -188,11 +194,18 @@ void writeLocale(JsonText& json, const TranslationLocale& locale) {
 
 }  // namespace
 
-QByteArray StoredFormWriter::write(const AppData& app) {
+QByteArray StoredFormWriter::write(const AppData& app, const StepSources* sources) {
+    if (sources && !sources->matches(app)) {
+        sources = nullptr;
+    }
+    // Base64 of each step's content dominates: a third more than its JSON, which the sources
+    // give exactly and 256 bytes guess otherwise.
     qsizetype estimate = 1024;
-    for (const WorkflowData& workflow : app.tasks) {
-        // Base64 of each step's content dominates: a third more than its JSON.
-        estimate += 256 * (workflow.steps.size() + 1);
+    for (qsizetype i = 0; i < app.tasks.size(); ++i) {
+        estimate += 256;
+        for (qsizetype j = 0; j < app.tasks[i].steps.size(); ++j) {
+            estimate += 128 + (sources ? sources->step(i, j).size() * 4 / 3 : 256);
+        }
     }
     JsonText json(estimate);
     json.beginObject();
@@ -227,8 +240,10 @@ QByteArray StoredFormWriter::write(const AppData& app) {
         json.endArray();
     }
     json.key("tasks").beginArray();
-    for (const WorkflowData& workflow : app.tasks) {
-        writeWorkflow(json, workflow);
+    for (qsizetype i = 0; i < app.tasks.size(); ++i) {
+        writeWorkflow(json, app.tasks[i], [&](qsizetype j) -> std::optional<QByteArrayView> {
+            return sources ? std::optional(sources->step(i, j)) : std::nullopt;
+        });
     }
     json.endArray();
     if (app.translationLocales) {

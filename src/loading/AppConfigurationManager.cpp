@@ -1,5 +1,6 @@
 #include "loading/AppConfigurationManager.h"
 
+#include "documents/StepSources.h"
 #include "documents/StoredFormWriter.h"
 #include "foundation/FileKeyStore.h"
 #include "foundation/Json.h"
@@ -19,6 +20,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <future>
 
 namespace pathloom {
 
@@ -40,35 +42,48 @@ struct AppConfigurationManager::Pipeline {
     AssemblyContext assembly;
     CacheStorage cache;
     DebugConsole console;
+    // Where the stored form of a loaded document is written while it is assembled.
+    std::shared_ptr<DispatchQueue> cacheQueue;
 
-    // The document stages (JSON, an object, the app document) and assembly; the document is kept
+    // The document stages (JSON, an object, the app document) and assembly. The document is kept
     // in the cache only once it has assembled, so a document that cannot be used never replaces
     // the last good one, and only while its load is the newest, so a load that was superseded
-    // while it decoded never overwrites the document of the load after it.
+    // while it decoded never overwrites the document of the load after it. Its stored form is
+    // written beside the entry on the cache queue while the steps are assembled here, and takes
+    // the entry's place once they have.
     LoadResult loadDocument(QByteArray bytes, std::optional<qint64> serverId,
                             std::optional<qint64> initialWorkflowId,
                             const CancellationToken& load) const {
         std::expected<QJsonValue, JsonError> json = json::parse(bytes);
-        // Neither the text nor the parsed tree is needed once decoded (step contents keep the
-        // parts they share), so a large document is not held two or three times over while it
-        // is assembled and cached.
-        bytes = QByteArray();
         if (!json) {
             return std::unexpected(json.error());
         }
         std::expected<AppData, Error> app =
             decodeDocument(*json, serverId, initialWorkflowId, *assembly.imageLoader);
+        // The parsed tree is not needed once decoded (step contents keep the parts they share),
+        // so a large document is not held twice over while it is assembled and cached.
         *json = QJsonValue();
         if (!app) {
             return std::unexpected(app.error());
         }
+
+        std::promise<std::expected<StagedCacheEntry, Error>> staging;
+        std::future<std::expected<StagedCacheEntry, Error>> staged = staging.get_future();
+        // `app` is only read on both threads, and outlives the staging, which is waited for.
+        cacheQueue->async([this, &app, &staging, bytes = std::move(bytes)]() mutable {
+            const std::optional<StepSources> sources = StepSources::find(bytes);
+            QByteArray stored = StoredFormWriter::write(*app, sources ? &*sources : nullptr);
+            bytes = QByteArray();
+            staging.set_value(cache.stageEncoded(stored, kConfigurationEntry.toString()));
+        });
         LoadResult configuration = buildAppConfiguration(*app, assembly);
+        std::expected<StagedCacheEntry, Error> entry = staged.get();
         // Loads are cancelled on the caller's thread before the next one is queued, and every
-        // write happens on the one background queue, so a load that passes this check writes
+        // commit happens on the one background queue, so a load that passes this check commits
         // before any newer load does.
         if (configuration && !load.isCancelled()) {
-            const std::expected<void, Error> saved = cache.saveEncoded(
-                StoredFormWriter::write(*app), kConfigurationEntry.toString(), true);
+            const std::expected<void, Error> saved =
+                entry ? entry->commit() : std::unexpected(entry.error());
             if (!saved) {
                 console.print(u"Error saving configuration: "_s +
                               saved.error().localizedDescription());
@@ -130,8 +145,9 @@ AppConfigurationManager::AppConfigurationManager(Sources sources)
         std::make_shared<const CredentialsStore>(std::make_shared<const SecurityStore>(keyStore)),
         sources.authRedirectHandler,
         sources.requestTimeout.value_or(RequestFactory::defaultTransferTimeout));
-    m_pipeline =
-        std::make_shared<const Pipeline>(Pipeline{m_assembly, m_cacheStorage, sources.console});
+    m_pipeline = std::make_shared<const Pipeline>(
+        Pipeline{m_assembly, m_cacheStorage, sources.console,
+                 DispatchQueue::serial(u"WorkflowsManager.Cache.Queue"_s)});
 }
 
 AppConfigurationManager::~AppConfigurationManager() { m_currentTask.cancel(); }

@@ -24,11 +24,13 @@ class NetworkManager;
 // The entry of the framework's logic: loads an app document from a server, a file or the encrypted
 // cache, keeps each document that decodes in the cache, and assembles it into an AppConfiguration.
 //
-// Loads are started on the caller's thread; reading, decoding, caching and assembly run on
-// "WorkflowsManager.Background.Queue" (the network queue only receives a remote document), so
-// that every cache write goes through that one queue. Each load reports exactly once on the queue
-// its caller names, unless a newer load started meanwhile: starting a load cancels the one before,
-// whose completion then never runs. Destroying the manager cancels the load in flight.
+// Loads are started on the caller's thread; reading, decoding and assembly run on
+// "WorkflowsManager.Background.Queue" (the network queue only receives a remote document), while
+// "WorkflowsManager.Cache.Queue" writes the document's stored form beside the cache entry; the
+// background queue alone puts it in the entry's place, so that entry changes in load order. Each
+// load reports exactly once on the queue its caller names, unless a newer load started meanwhile:
+// starting a load cancels the one before, whose completion then never runs. Destroying the manager
+// cancels the load in flight.
 class AppConfigurationManager {
 public:
     using Completion = std::function<void(std::expected<AppConfiguration, Error>)>;

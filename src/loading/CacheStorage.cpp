@@ -170,6 +170,21 @@ std::expected<void, Error> CacheStorage::write(const QByteArray& plaintext, cons
     if (!overwrite && QFileInfo::exists(path)) {
         return {};
     }
+    return writeSealed(plaintext, path);
+}
+
+std::expected<StagedCacheEntry, Error> CacheStorage::stageEncoded(const QByteArray& json,
+                                                                  const QString& name) const {
+    const QString entry = entryPath(name);
+    const QString staged = entry + u".staged"_s;
+    if (const std::expected<void, Error> written = writeSealed(json, staged); !written) {
+        return std::unexpected(written.error());
+    }
+    return StagedCacheEntry(staged, entry);
+}
+
+std::expected<void, Error> CacheStorage::writeSealed(const QByteArray& plaintext,
+                                                     const QString& path) const {
     const auto key = m_cryptor.symmetricKey();
     if (!key) {
         return std::unexpected(key.error());

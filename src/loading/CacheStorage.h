@@ -2,6 +2,7 @@
 
 #include "foundation/Error.h"
 #include "loading/CryptoManager.h"
+#include "loading/StagedCacheEntry.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -42,6 +43,11 @@ public:
     [[nodiscard]] std::expected<void, Error> saveEncoded(const QByteArray& json,
                                                          const QString& name, bool overwrite) const;
 
+    // Like saveEncoded(), but beside the entry, which keeps its value until the result is
+    // committed. One staging per entry at a time, like every write.
+    [[nodiscard]] std::expected<StagedCacheEntry, Error> stageEncoded(const QByteArray& json,
+                                                                      const QString& name) const;
+
     // The entry's value, or nothing. Never fails: an entry that is truncated, tampered with,
     // sealed under another key or not of the kind asked for is deleted, so that it is found out
     // once; when the key itself is unavailable the entry is kept, since it may still be good.
@@ -71,6 +77,9 @@ public:
 private:
     [[nodiscard]] std::expected<void, Error> write(const QByteArray& plaintext, const QString& name,
                                                    bool overwrite) const;
+    // Seals `plaintext` into the file at `path`, replaced atomically and synced to disk.
+    [[nodiscard]] std::expected<void, Error> writeSealed(const QByteArray& plaintext,
+                                                         const QString& path) const;
     // The decrypted entry; nothing when there is none, or when it was bad and has been deleted.
     [[nodiscard]] std::optional<QByteArray> read(const QString& name) const;
     void discard(const QString& name) const;

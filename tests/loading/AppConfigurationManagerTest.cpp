@@ -148,6 +148,9 @@ TEST_F(AppConfigurationManagerTest, KeepsTheCacheWhenALaterLoadFails) {
     const auto cached = load(*configurations, AppConfigurationContext::cached());
     ASSERT_TRUE(cached) << "a document that fails to assemble does not replace the last good one";
     EXPECT_EQ(cached->name, u"Survey"_s);
+    EXPECT_EQ(QDir(configurations->cacheStorage().path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u".env"_s})
+        << "nothing of the refused document is left beside the entry";
 }
 
 TEST_F(AppConfigurationManagerTest, RefusesDocumentsThatAreNotJsonObjects) {

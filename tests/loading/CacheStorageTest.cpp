@@ -125,6 +125,29 @@ TEST_F(CacheStorageTest, SavingWithoutOverwriteKeepsTheEarlierEntry) {
     EXPECT_EQ(storage().load(kEntry), second);
 }
 
+TEST_F(CacheStorageTest, AStagedEntryReplacesTheEntryOnlyWhenCommitted) {
+    const QJsonObject first{{u"version"_s, 1}};
+    const QByteArray second = R"({"version":2})";
+    ASSERT_TRUE(storage().save(first, kEntry, true).has_value());
+    {
+        auto dropped = storage().stageEncoded(R"({"version":3})", kEntry);
+        ASSERT_TRUE(dropped.has_value());
+        EXPECT_EQ(storage().load(kEntry), first);
+    }
+    EXPECT_EQ(QDir(m_cachePath).entryList(QDir::Files | QDir::Hidden), QStringList{kEntry});
+
+    auto staged = storage().stageEncoded(second, kEntry);
+    ASSERT_TRUE(staged.has_value());
+    EXPECT_EQ(storage().load(kEntry), first);
+    ASSERT_TRUE(staged->commit().has_value());
+
+    EXPECT_EQ(storage().load(kEntry), (QJsonObject{{u"version"_s, 2}}));
+    EXPECT_EQ(QDir(m_cachePath).entryList(QDir::Files | QDir::Hidden), QStringList{kEntry});
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(entryFile()).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
 TEST_F(CacheStorageTest, RemovesAnEntryAndAcceptsRemovingNone) {
     ASSERT_TRUE(storage().save(QJsonObject{}, kEntry, true).has_value());
     ASSERT_TRUE(storage().contains(kEntry));
