@@ -134,6 +134,23 @@ TEST_F(PathloomLintTest, NamesThePathOfFindingsInADocumentFromAServer) {
         << run.out.toStdString();
 }
 
+TEST_F(PathloomLintTest, TheExamplesLintClean) {
+    const QString examples = QString::fromUtf8(PATHLOOM_EXAMPLES);
+    QFile demo(examples + u"/demo/server/app.json"_s);
+    ASSERT_TRUE(demo.open(QIODevice::ReadOnly));
+    // The development server fills in its own address.
+    const QString served = document(demo.readAll().replace("${origin}", "http://127.0.0.1:8080"));
+
+    for (const QStringList& arguments :
+         {QStringList{examples + u"/field-survey.json"_s, u"--server-id"_s, u"1"_s},
+          QStringList{served, u"--server-id"_s, u"1"_s},
+          QStringList{examples + u"/answer-formats/app.json"_s}}) {
+        const CommandRun run = lint(arguments + QStringList{u"--werror"_s});
+        EXPECT_EQ(run.exitCode, 0) << arguments.first().toStdString() << run.out.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
 TEST_F(PathloomLintTest, TheCachedDocumentIsNoSource) {
     const CommandRun run = lint({u"cached"_s});
 
