@@ -162,6 +162,26 @@ std::expected<std::vector<Found>, KeyStore::Status> search(const QString& folder
 
 QString itemsLockPath(const QString& directory) { return directory + u"/.keyring-items.lock"_s; }
 
+// Runs `change` on the folder's items under the query's identity while holding the folder's
+// items lock: the Secret Service would happily keep two items with the same attributes, and the
+// lock makes the search and the change one step for every store of this folder.
+template <typename Change>
+KeyStore::Status changeItems(const QString& folder, KeyStore::ItemClass itemClass,
+                             const QString& identity, const Change& change) {
+    if (!FileLock::ensurePrivateDirectory(folder)) {
+        return KeyStore::ioError;
+    }
+    const FileLock lock(itemsLockPath(folder));
+    if (!lock.isLocked()) {
+        return KeyStore::ioError;
+    }
+    const auto found = search(folder, itemClass, identity);
+    if (!found) {
+        return found.error();
+    }
+    return change(*found);
+}
+
 constexpr const char* kSecretsName = "org.freedesktop.secrets";
 
 // Whether a session bus can be reached without starting one: GIO would otherwise "autolaunch"
@@ -221,6 +241,66 @@ std::expected<bool, QString> serviceKnown(GDBusConnection* bus, std::chrono::mil
     }
     g_variant_iter_free(names);
     return found;
+}
+
+// A new item for `attributes` holding `encoded` in the default collection, unless `found`
+// already holds one.
+KeyStore::Status createItem(const QString& folder, const KeyStore::Attributes& attributes,
+                            const QString& id, const QByteArray& encoded,
+                            const std::vector<Found>& found) {
+    if (!found.empty()) {
+        return KeyStore::duplicateItem;
+    }
+    auto secrets = service();
+    if (!secrets) {
+        return secrets.error();
+    }
+    ErrorSlot error;
+    const GObjectPtr<SecretCollection> collection(secret_collection_for_alias_sync(
+        secrets->get(), SECRET_COLLECTION_DEFAULT, SECRET_COLLECTION_NONE, nullptr, error.out()));
+    if (const ErrorPtr failure = error.take()) {
+        return statusOf(failure.get());
+    }
+    if (!collection) {
+        return KeyStore::notAvailable;
+    }
+    // Creating an item in a locked collection would ask the user to unlock it.
+    if (secret_collection_get_locked(collection.get())) {
+        return KeyStore::interactionNotAllowed;
+    }
+    const ValuePtr value(secret_value_new(encoded.constData(), encoded.size(), "application/json"));
+    const ItemAttributes searchable(attributes.itemClass, id, folder);
+    const QByteArray label =
+        (u"Pathloom "_s + KeyStoreItemCodec::classText(attributes.itemClass) + u' ' + id).toUtf8();
+    const GObjectPtr<SecretItem> created(
+        secret_item_create_sync(collection.get(), &schema(), searchable.table(), label.constData(),
+                                value.get(), SECRET_ITEM_CREATE_NONE, nullptr, error.out()));
+    if (const ErrorPtr failure = error.take()) {
+        return statusOf(failure.get());
+    }
+    return created ? KeyStore::success : KeyStore::ioError;
+}
+
+// Deletes the items of `found` whose attributes `answers` the query.
+template <typename Answers>
+KeyStore::Status deleteItems(const Answers& answers, const std::vector<Found>& found) {
+    bool removed = false;
+    for (const Found& entry : found) {
+        if (entry.locked) {
+            return KeyStore::interactionNotAllowed;
+        }
+        // An unreadable item under the queried identity is removed too: nobody can use it.
+        if (entry.stored && !answers(*entry.stored)) {
+            continue;
+        }
+        ErrorSlot error;
+        if (!secret_item_delete_sync(entry.item.get(), nullptr, error.out())) {
+            const ErrorPtr failure = error.take();
+            return failure ? statusOf(failure.get()) : KeyStore::ioError;
+        }
+        removed = true;
+    }
+    return removed ? KeyStore::success : KeyStore::itemNotFound;
 }
 
 }  // namespace
@@ -308,51 +388,11 @@ KeyStore::Status SecretServiceKeyStore::add(const Attributes& attributes) {
     if (!id || isKey != attributes.valueRef.has_value() || (isKey && attributes.valueData)) {
         return invalidParameter;
     }
-    if (!FileLock::ensurePrivateDirectory(m_directory)) {
-        return ioError;
-    }
-    // The Secret Service would happily keep two items with the same attributes; the lock makes
-    // the search and the creation one step for every store of this folder.
-    const FileLock lock(itemsLockPath(m_directory));
-    if (!lock.isLocked()) {
-        return ioError;
-    }
-    const auto found = search(m_directory, attributes.itemClass, *id);
-    if (!found) {
-        return found.error();
-    }
-    if (!found->empty()) {
-        return duplicateItem;
-    }
-    auto secrets = service();
-    if (!secrets) {
-        return secrets.error();
-    }
-    ErrorSlot error;
-    const GObjectPtr<SecretCollection> collection(secret_collection_for_alias_sync(
-        secrets->get(), SECRET_COLLECTION_DEFAULT, SECRET_COLLECTION_NONE, nullptr, error.out()));
-    if (const ErrorPtr failure = error.take()) {
-        return statusOf(failure.get());
-    }
-    if (!collection) {
-        return notAvailable;
-    }
-    // Creating an item in a locked collection would ask the user to unlock it.
-    if (secret_collection_get_locked(collection.get())) {
-        return interactionNotAllowed;
-    }
-    const QByteArray bytes = KeyStoreItemCodec::encode(storedAttributes(attributes));
-    const ValuePtr value(secret_value_new(bytes.constData(), bytes.size(), "application/json"));
-    const ItemAttributes searchable(attributes.itemClass, *id, m_directory);
-    const QByteArray label =
-        (u"Pathloom "_s + KeyStoreItemCodec::classText(attributes.itemClass) + u' ' + *id).toUtf8();
-    const GObjectPtr<SecretItem> created(
-        secret_item_create_sync(collection.get(), &schema(), searchable.table(), label.constData(),
-                                value.get(), SECRET_ITEM_CREATE_NONE, nullptr, error.out()));
-    if (const ErrorPtr failure = error.take()) {
-        return statusOf(failure.get());
-    }
-    return created ? success : ioError;
+    return changeItems(
+        m_directory, attributes.itemClass, *id, [&](const std::vector<Found>& found) {
+            return createItem(m_directory, attributes, *id,
+                              KeyStoreItemCodec::encode(storedAttributes(attributes)), found);
+        });
 }
 
 KeyStore::Status SecretServiceKeyStore::remove(const Attributes& query) {
@@ -360,34 +400,9 @@ KeyStore::Status SecretServiceKeyStore::remove(const Attributes& query) {
     if (!id) {
         return invalidParameter;
     }
-    if (!FileLock::ensurePrivateDirectory(m_directory)) {
-        return ioError;
-    }
-    const FileLock lock(itemsLockPath(m_directory));
-    if (!lock.isLocked()) {
-        return ioError;
-    }
-    const auto found = search(m_directory, query.itemClass, *id);
-    if (!found) {
-        return found.error();
-    }
-    bool removed = false;
-    for (const Found& entry : *found) {
-        if (entry.locked) {
-            return interactionNotAllowed;
-        }
-        // An unreadable item under the queried identity is removed too: nobody can use it.
-        if (entry.stored && !matches(query, *entry.stored)) {
-            continue;
-        }
-        ErrorSlot error;
-        if (!secret_item_delete_sync(entry.item.get(), nullptr, error.out())) {
-            const ErrorPtr failure = error.take();
-            return failure ? statusOf(failure.get()) : ioError;
-        }
-        removed = true;
-    }
-    return removed ? success : itemNotFound;
+    return changeItems(m_directory, query.itemClass, *id, [&](const std::vector<Found>& found) {
+        return deleteItems([&](const Attributes& stored) { return matches(query, stored); }, found);
+    });
 }
 
 KeyStore::Status SecretServiceKeyStore::serialized(const std::function<void()>& work) {
