@@ -134,11 +134,14 @@ DispatchQueue::DispatchQueue(QString label, QObject* context, QThread* thread)
 std::shared_ptr<DispatchQueue> DispatchQueue::main() {
     static const std::shared_ptr<DispatchQueue> queue = [] {
         // Made on whichever thread asks first, then handed to the main thread; it goes with the
-        // application.
+        // application. The deleter finds the receiver through main() again rather than through a
+        // capture: the static's guard orders the receiver's making before its deletion when
+        // another thread made it, which the connection, locked inside Qt, does not show.
         QCoreApplication* application = QCoreApplication::instance();
         auto* receiver = new WorkReceiver();
         receiver->moveToThread(application->thread());
-        QObject::connect(application, &QObject::destroyed, [receiver] { delete receiver; });
+        QObject::connect(application, &QObject::destroyed,
+                         [] { delete DispatchQueue::main()->m_context; });
         return std::shared_ptr<DispatchQueue>(
             new DispatchQueue(QStringLiteral("main"), receiver, nullptr));
     }();
