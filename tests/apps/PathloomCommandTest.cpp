@@ -1,3 +1,4 @@
+#include "CommandProcessTest.h"
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
 #include "foundation/Json.h"
@@ -13,35 +14,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct CommandRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CommandRun;
 
-class PathloomCommandTest : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dataDir.isValid() && files.isValid()); }
-
-    CommandRun pathloom(QStringList arguments) {
-        arguments << u"--data-dir"_s << dataDir.path();
-        QProcess process;
-        process.start(QString::fromUtf8(PATHLOOM_COMMAND), arguments);
-        EXPECT_TRUE(process.waitForFinished(60'000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QString document(const QString& name, const QByteArray& bytes) {
-        QFile file(files.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir dataDir;
-    QTemporaryDir files;
-};
+class PathloomCommandTest : public test::CommandProcessTest {};
 
 const QByteArray kEveryKind =
     R"({"id":5,"name":"Kinds","servers":[{"id":1,"url":"https://api.example.com"}],

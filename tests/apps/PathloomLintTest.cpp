@@ -1,3 +1,4 @@
+#include "CommandProcessTest.h"
 #include "QtPrinting.h"
 #include "TestHttpServer.h"
 #include "foundation/Json.h"
@@ -13,11 +14,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-struct CommandRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CommandRun;
 
 // A symbol no screen can draw (a warning) on line 4, a rule going to no step (an error) on
 // line 7.
@@ -29,33 +26,20 @@ const QByteArray kFlawed = R"({"id":1,"name":"Lint",
   "navigationRules":[{"from":"a","rules":[
     {"to":"z"}]}]}]})";
 
-class PathloomLintTest : public testing::Test {
+class PathloomLintTest : public test::CommandProcessTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(dataDir.isValid() && files.isValid()); }
-
     CommandRun lint(QStringList arguments) {
         arguments.prepend(u"lint"_s);
-        arguments << u"--data-dir"_s << dataDir.path();
-        QProcess process;
-        process.start(QString::fromUtf8(PATHLOOM_COMMAND), arguments);
-        EXPECT_TRUE(process.waitForFinished(60'000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return pathloom(arguments);
     }
 
     QString document(const QByteArray& bytes) {
-        QFile file(files.filePath(u"app.json"_s));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return CommandProcessTest::document(u"app.json"_s, bytes);
     }
 
     static QByteArray withoutRules(QByteArray bytes) {
         return bytes.replace(R"({"to":"z"})", R"({"to":"b"})");
     }
-
-    QTemporaryDir dataDir;
-    QTemporaryDir files;
 };
 
 TEST_F(PathloomLintTest, PrintsALineAFindingSortedByPlaceAndFailsOnErrors) {
