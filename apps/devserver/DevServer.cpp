@@ -98,7 +98,9 @@ DevServer::DevServer(ServedRoot root, RouteTable routes, RequestLog& log)
     m_server->Delete(any, handler);
     m_server->Patch(any, handler);
     m_server->Options(any, handler);
-    m_server->set_logger(
+    // Logged before the reply is written, not after as a logger would: a client that sends its
+    // next request as soon as a reply arrives must find the two in the order it sent them.
+    m_server->set_post_routing_handler(
         [this](const httplib::Request& request, const httplib::Response& response) {
             logRequest(request, response);
         });

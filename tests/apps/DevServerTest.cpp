@@ -118,15 +118,20 @@ protected:
         return {statusLine.value(1).toInt(), {}, response.mid(response.indexOf("\r\n\r\n") + 4)};
     }
 
+    QList<QJsonObject> logged() const {
+        QList<QJsonObject> lines;
+        for (const QByteArray& line : readFile(logPath()).split('\n')) {
+            if (!line.isEmpty()) {
+                lines.append(json::parse(line).value_or(QJsonValue()).toObject());
+            }
+        }
+        return lines;
+    }
+
     QList<QJsonObject> logLines(qsizetype atLeast) {
         QList<QJsonObject> lines;
         runUntil([&] {
-            lines.clear();
-            for (const QByteArray& line : readFile(logPath()).split('\n')) {
-                if (!line.isEmpty()) {
-                    lines.append(json::parse(line).value_or(QJsonValue()).toObject());
-                }
-            }
+            lines = logged();
             return lines.size() >= atLeast;
         });
         return lines;
@@ -265,6 +270,22 @@ TEST_F(DevServerTest, LogsEveryRequestAsOneJsonLine) {
     };
     for (qsizetype i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i], expected[i]) << json::write(lines[i]).toStdString();
+    }
+}
+
+// A client that sends its next request as soon as a reply arrives must find the log in its order.
+TEST_F(DevServerTest, ARequestIsLoggedBeforeItsReplyArrives) {
+    const QString paths[] = {u"/notes.txt"_s, u"/overridden.json"_s, u"/data.bin"_s,
+                             u"/notes.txt"_s, u"/missing"_s};
+    QStringList sent;
+    for (const QString& path : paths) {
+        send("GET", path);
+        sent.append(path);
+        QStringList inLog;
+        for (const QJsonObject& line : logged()) {
+            inLog.append(line[u"path"_s].toString());
+        }
+        EXPECT_EQ(inLog, sent);
     }
 }
 
