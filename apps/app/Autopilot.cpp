@@ -107,9 +107,9 @@ void Autopilot::stepShown(ORKTaskViewController& task, ORKStepViewController& st
         // starts as it is presented.
         m_task = &task;
         connect(m_task, &ORKTaskViewController::willFinish, this, [this] {
-            const std::optional<QString> session =
+            const std::optional<QByteArray> session =
                 m_root.environment().session->jsonRepresentation();
-            const auto json = json::parse(session.value_or(u"{}"_s).toUtf8());
+            const auto json = json::parse(session.value_or("{}"));
             m_journal.setSession(json ? json->toObject() : QJsonObject{});
         });
     }

@@ -51,8 +51,8 @@ void CommandStepActor::runWillFinish(ORKTaskViewControllerFinishReason) {
     if (m_depth > 0) {
         return;
     }
-    const std::optional<QString> session = m_runner->environment().session->jsonRepresentation();
-    const auto json = json::parse(session.value_or(u"{}"_s).toUtf8());
+    const std::optional<QByteArray> session = m_runner->environment().session->jsonRepresentation();
+    const auto json = json::parse(session.value_or("{}"));
     m_context.journal.setSession(json ? json->toObject() : QJsonObject{});
 }
 

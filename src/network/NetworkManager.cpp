@@ -222,21 +222,24 @@ std::expected<NetworkManager::PreparedRequest, Error> NetworkManager::sessionPos
     if (!resolved) {
         return std::unexpected(URLError(URLError::badURL));
     }
-    QStringList binaries;
-    for (const auto& provider : m_stepsSession->binaryProviders()) {
-        QString entry = u"{\"identifier\": "_s + json::quoted(provider->identifier());
-        if (const std::optional<QString> mimeType = provider->mimeType()) {
-            entry += u",\"mimetype\": "_s + json::quoted(*mimeType);
+    QByteArray body = "{\"payload\": " + m_stepsSession->jsonRepresentation().value_or("{}");
+    const QList<std::shared_ptr<const BinaryProvider>> binaries = m_stepsSession->binaryProviders();
+    for (qsizetype i = 0; i < binaries.size(); ++i) {
+        body += i == 0 ? ", \"binaries\": [" : ",";
+        body += "{\"identifier\": ";
+        json::appendQuoted(body, binaries[i]->identifier());
+        if (const std::optional<QString> mimeType = binaries[i]->mimeType()) {
+            body += ",\"mimetype\": ";
+            json::appendQuoted(body, *mimeType);
         }
-        binaries.append(entry + u'}');
+        body += '}';
     }
-    QString body = u"{\"payload\": "_s + m_stepsSession->jsonRepresentation().value_or(u"{}"_s);
     if (!binaries.isEmpty()) {
-        body += u", \"binaries\": ["_s + binaries.join(u',') + u']';
+        body += ']';
     }
-    body += u'}';
+    body += '}';
 
-    PreparedRequest prepared{m_requests.request(*resolved), "POST", body.toUtf8()};
+    PreparedRequest prepared{m_requests.request(*resolved), "POST", body};
     prepared.request.setRawHeader("Content-Type", "application/json");
     if (std::optional<Error> error = authorize(prepared.request)) {
         return std::unexpected(*error);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 #include <optional>
 
 namespace pathloom {
@@ -9,8 +9,8 @@ namespace pathloom {
 class JSONRepresentable {
 public:
     virtual ~JSONRepresentable() = default;
-    // The JSON text, or nothing when the object cannot be written.
-    [[nodiscard]] virtual std::optional<QString> jsonRepresentation() const = 0;
+    // The JSON text in UTF-8, or nothing when the object cannot be written.
+    [[nodiscard]] virtual std::optional<QByteArray> jsonRepresentation() const = 0;
 };
 
 }  // namespace pathloom

@@ -1,7 +1,5 @@
 #include "session/PathloomListStepResult.h"
 
-#include "foundation/Json.h"
-
 namespace pathloom {
 
 using namespace Qt::StringLiterals;
@@ -51,11 +49,13 @@ Value PathloomListStepResult::fetchValue(const QString& key) const {
 
 Value PathloomListStepResult::fetchProvider(const QString& key) const { return fetchValue(key); }
 
-std::optional<QString> PathloomListStepResult::jsonRepresentation() const {
+std::optional<QByteArray> PathloomListStepResult::jsonRepresentation() const {
     if (!selected) {
         return std::nullopt;
     }
-    return QString::fromUtf8(json::write(toJson()));
+    QByteArray json = "{\"selected\":";
+    selected->appendJson(json);
+    return json + '}';
 }
 
 Value PathloomListStepResult::navigationValue() const {

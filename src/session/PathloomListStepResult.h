@@ -35,7 +35,7 @@ public:
     [[nodiscard]] Value::Dictionary content() const override;
     [[nodiscard]] Value fetchValue(const QString& key) const override;
     [[nodiscard]] Value fetchProvider(const QString& key) const override;
-    [[nodiscard]] std::optional<QString> jsonRepresentation() const override;
+    [[nodiscard]] std::optional<QByteArray> jsonRepresentation() const override;
     // The id of the selected entry.
     [[nodiscard]] Value navigationValue() const override;
 };

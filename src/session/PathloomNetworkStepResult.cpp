@@ -29,11 +29,11 @@ PathloomNetworkStepResult::PathloomNetworkStepResult(QString identifier,
     : ORKResult(std::move(identifier)), response(responseOf(body)) {}
 
 std::optional<QByteArray> PathloomNetworkStepResult::responseData() const {
-    const std::optional<QJsonValue> json = Value(response).toJson();
-    if (!json) {
+    QByteArray json;
+    if (!Value(response).appendJson(json)) {
         return std::nullopt;
     }
-    return json::write(json->toObject());
+    return json;
 }
 
 QJsonObject PathloomNetworkStepResult::toJson() const {
@@ -79,9 +79,8 @@ Value PathloomNetworkStepResult::fetchValue(const QString& key) const {
 
 Value PathloomNetworkStepResult::fetchProvider(const QString&) const { return {}; }
 
-std::optional<QString> PathloomNetworkStepResult::jsonRepresentation() const {
-    const std::optional<QByteArray> data = responseData();
-    return data ? std::optional(QString::fromUtf8(*data)) : std::nullopt;
+std::optional<QByteArray> PathloomNetworkStepResult::jsonRepresentation() const {
+    return responseData();
 }
 
 }  // namespace pathloom

@@ -1,10 +1,7 @@
 #include "session/QuestionResultProvider.h"
 
-#include "foundation/Json.h"
 #include "session/ValueText.h"
 #include "taskmodel/ORKBooleanQuestionResult.h"
-
-#include <QJsonObject>
 
 namespace pathloom {
 
@@ -32,18 +29,29 @@ Value QuestionResultProvider::fetchValue(const QString& key) const {
 
 Value QuestionResultProvider::fetchProvider(const QString&) const { return {}; }
 
-std::optional<QString> QuestionResultProvider::jsonRepresentation() const {
-    if (m_result->answer.isNone()) {
-        return std::nullopt;
+std::optional<QByteArray> QuestionResultProvider::jsonRepresentation() const {
+    QByteArray json;
+    return appendJson(json, *m_result) ? std::optional(std::move(json)) : std::nullopt;
+}
+
+bool QuestionResultProvider::appendJson(QByteArray& json, const ORKQuestionResult& result) {
+    if (result.answer.isNone()) {
+        return false;
     }
-    if (const std::optional<QString> json = valueJsonRepresentation(m_result->answer)) {
-        return u"{\"answer\": "_s + *json + u'}';
+    const qsizetype start = json.size();
+    // Dates and locations write themselves, with a space after the key as they always have.
+    json += "{\"answer\": ";
+    if (appendValueJson(json, result.answer)) {
+        json += '}';
+        return true;
     }
-    const std::optional<QJsonValue> answer = m_result->answer.toJson();
-    if (!answer) {
-        return std::nullopt;
+    json.chop(1);
+    if (!result.answer.appendJson(json)) {
+        json.truncate(start);
+        return false;
     }
-    return QString::fromUtf8(json::write(QJsonObject{{u"answer"_s, *answer}}));
+    json += '}';
+    return true;
 }
 
 }  // namespace pathloom

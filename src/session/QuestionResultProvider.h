@@ -18,7 +18,10 @@ public:
     [[nodiscard]] Value::Dictionary content() const override;
     [[nodiscard]] Value fetchValue(const QString& key) const override;
     [[nodiscard]] Value fetchProvider(const QString& key) const override;
-    [[nodiscard]] std::optional<QString> jsonRepresentation() const override;
+    [[nodiscard]] std::optional<QByteArray> jsonRepresentation() const override;
+    // Appends the JSON of `result` as jsonRepresentation() writes it, without making a provider;
+    // false, appending nothing, when it has none.
+    [[nodiscard]] static bool appendJson(QByteArray& json, const ORKQuestionResult& result);
 
 private:
     std::shared_ptr<const ORKQuestionResult> m_result;

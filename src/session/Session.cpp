@@ -60,16 +60,26 @@ QList<std::shared_ptr<const BinaryProvider>> Session::binaryProviders() const {
     return binaries;
 }
 
-std::optional<QString> Session::jsonRepresentation() const {
-    QStringList entries;
+std::optional<QByteArray> Session::jsonRepresentation() const {
     const Providers snapshot = valueProviders();
+    QByteArray json;
+    // About what a short answer takes, so that the text grows a few times rather than often.
+    json.reserve(64 * snapshot.size() + 2);
+    json += '{';
     for (auto it = snapshot.begin(); it != snapshot.end(); ++it) {
-        if (const std::optional<QString> json = providers::jsonRepresentation(it.value())) {
-            // Escaped, so that any identifier gives valid JSON.
-            entries.append(json::quoted(it.key()) + u": "_s + *json);
+        const qsizetype start = json.size();
+        if (start > 1) {
+            json += ',';
+        }
+        // Escaped, so that any identifier gives valid JSON.
+        json::appendQuoted(json, it.key());
+        json += ": ";
+        if (!providers::appendJsonRepresentation(json, it.value())) {
+            json.truncate(start);
         }
     }
-    return u'{' + entries.join(u',') + u'}';
+    json += '}';
+    return json;
 }
 
 }  // namespace pathloom

@@ -34,7 +34,7 @@ public:
     // The entries that carry a file to upload.
     [[nodiscard]] QList<std::shared_ptr<const BinaryProvider>> binaryProviders() const;
     // The session as one JSON object: every entry that writes itself as JSON, under its key.
-    [[nodiscard]] std::optional<QString> jsonRepresentation() const override;
+    [[nodiscard]] std::optional<QByteArray> jsonRepresentation() const override;
 
 private:
     mutable std::mutex m_mutex;

@@ -72,21 +72,29 @@ Value::Dictionary content(const Value& provider) {
     return object ? object->content() : Value::Dictionary{};
 }
 
-std::optional<QString> jsonRepresentation(const Value& value) {
-    if (std::optional<QString> json = valueJsonRepresentation(value)) {
-        return json;
+std::optional<QByteArray> jsonRepresentation(const Value& value) {
+    QByteArray json;
+    return appendJsonRepresentation(json, value) ? std::optional(std::move(json)) : std::nullopt;
+}
+
+bool appendJsonRepresentation(QByteArray& json, const Value& value) {
+    if (appendValueJson(json, value)) {
+        return true;
     }
     const Value::Object* object = value.as<Value::Object>();
     if (!object || !*object) {
-        return std::nullopt;
+        return false;
     }
-    if (auto question = std::dynamic_pointer_cast<const ORKQuestionResult>(*object)) {
-        return QuestionResultProvider(std::move(question)).jsonRepresentation();
+    if (const auto* question = dynamic_cast<const ORKQuestionResult*>(object->get())) {
+        return QuestionResultProvider::appendJson(json, *question);
     }
     if (const auto* representable = dynamic_cast<const JSONRepresentable*>(object->get())) {
-        return representable->jsonRepresentation();
+        if (const std::optional<QByteArray> text = representable->jsonRepresentation()) {
+            json += *text;
+            return true;
+        }
     }
-    return std::nullopt;
+    return false;
 }
 
 std::shared_ptr<const BinaryProvider> binaryProvider(const Value& value) {

@@ -24,7 +24,9 @@ namespace pathloom::providers {
 
 // The JSON text of a value that writes itself (dates, locations, question results and objects
 // that implement JSONRepresentable); nothing otherwise.
-[[nodiscard]] std::optional<QString> jsonRepresentation(const Value& value);
+[[nodiscard]] std::optional<QByteArray> jsonRepresentation(const Value& value);
+// Appends what jsonRepresentation() gives; false, appending nothing, when it gives nothing.
+[[nodiscard]] bool appendJsonRepresentation(QByteArray& json, const Value& value);
 // The file to upload that the value carries, if it is a file result or a BinaryProvider.
 [[nodiscard]] std::shared_ptr<const BinaryProvider> binaryProvider(const Value& value);
 // Whether the value can be written as JSON: texts, numbers, booleans, null, dates, and lists and

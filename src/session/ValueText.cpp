@@ -73,15 +73,17 @@ std::optional<QString> stringValue(const Value& value) {
     return std::nullopt;
 }
 
-std::optional<QString> valueJsonRepresentation(const Value& value) {
+bool appendValueJson(QByteArray& json, const Value& value) {
     if (const QDateTime* date = value.as<QDateTime>()) {
-        return u'"' + iso8601Text(*date) + u'"';
+        json += '"' + iso8601Text(*date).toLatin1() + '"';
+        return true;
     }
     if (const std::optional<Coordinate> coordinate = coordinateOf(value)) {
-        return u"{\"latitude\": %1, \"longitude\": %2}"_s.arg(
-            doubleDescription(coordinate->latitude), doubleDescription(coordinate->longitude));
+        json += "{\"latitude\": " + doubleDescription(coordinate->latitude).toLatin1() +
+                ", \"longitude\": " + doubleDescription(coordinate->longitude).toLatin1() + '}';
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
 }  // namespace pathloom

@@ -21,7 +21,8 @@ namespace pathloom {
 // The text of a value that converts to one (texts, numbers, booleans, dates, locations);
 // nothing for any other value.
 [[nodiscard]] std::optional<QString> stringValue(const Value& value);
-// The JSON text of a value that writes itself (dates and locations); nothing otherwise.
-[[nodiscard]] std::optional<QString> valueJsonRepresentation(const Value& value);
+// Appends the JSON text of a value that writes itself (dates and locations); false, appending
+// nothing, for any other value.
+[[nodiscard]] bool appendValueJson(QByteArray& json, const Value& value);
 
 }  // namespace pathloom

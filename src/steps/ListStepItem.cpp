@@ -1,6 +1,7 @@
 #include "steps/ListStepItem.h"
 
 #include "documents/StoredFormReader.h"
+#include "foundation/Json.h"
 
 namespace pathloom {
 
@@ -37,6 +38,28 @@ QJsonObject ListStepItem::toJson() const {
         json.insert(u"imageURL"_s, *imageURL);
     }
     return json;
+}
+
+void ListStepItem::appendJson(QByteArray& json) const {
+    // In the order Qt writes an object's keys: sorted.
+    json += '{';
+    if (detailText) {
+        json += "\"detailText\":";
+        json::appendQuoted(json, *detailText);
+        json += ',';
+    }
+    json += "\"id\":" + QByteArray::number(id);
+    if (imageURL) {
+        json += ",\"imageURL\":";
+        json::appendQuoted(json, *imageURL);
+    }
+    if (sfSymbolName) {
+        json += ",\"sfSymbolName\":";
+        json::appendQuoted(json, *sfSymbolName);
+    }
+    json += ",\"text\":";
+    json::appendQuoted(json, text);
+    json += '}';
 }
 
 std::expected<std::shared_ptr<ListStepItem>, DecodingError> ListStepItem::fromJson(

@@ -27,6 +27,8 @@ public:
 
     // The JSON form: "id" and "text" are required; the optional keys are written when present.
     [[nodiscard]] QJsonObject toJson() const;
+    // Appends toJson() as compact text, byte for byte as Qt writes it, without building it.
+    void appendJson(QByteArray& json) const;
     [[nodiscard]] static std::expected<std::shared_ptr<ListStepItem>, DecodingError> fromJson(
         const QJsonObject& json, const QString& path = {});
 

@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLocale>
 #include <cmath>
 #include <limits>
 
@@ -81,6 +82,62 @@ std::optional<QJsonValue> Value::toJson() const {
             }
         },
         m_storage);
+}
+
+bool Value::appendJson(QByteArray& json) const {
+    const qsizetype start = json.size();
+    const bool written = std::visit(
+        [&json](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, Null>) {
+                json += "null";
+            } else if constexpr (std::is_same_v<T, bool>) {
+                json += value ? "true" : "false";
+            } else if constexpr (std::is_same_v<T, qint64>) {
+                json += QByteArray::number(value);
+            } else if constexpr (std::is_same_v<T, double>) {
+                // JSON has no infinities or NaN; Qt writes them as null.
+                json += std::isfinite(value)
+                            ? QByteArray::number(value, 'g', QLocale::FloatingPointShortest)
+                            : QByteArray("null");
+            } else if constexpr (std::is_same_v<T, QString>) {
+                json::appendQuoted(json, value);
+            } else if constexpr (std::is_same_v<T, Array>) {
+                json += '[';
+                for (qsizetype i = 0; i < value.size(); ++i) {
+                    if (i > 0) {
+                        json += ',';
+                    }
+                    if (!value[i].appendJson(json)) {
+                        return false;
+                    }
+                }
+                json += ']';
+            } else if constexpr (std::is_same_v<T, Dictionary>) {
+                // A QMap orders its keys as a QJsonObject does, so the text comes out in Qt's
+                // order.
+                json += '{';
+                for (auto it = value.begin(); it != value.end(); ++it) {
+                    if (it != value.begin()) {
+                        json += ',';
+                    }
+                    json::appendQuoted(json, it.key());
+                    json += ':';
+                    if (!it.value().appendJson(json)) {
+                        return false;
+                    }
+                }
+                json += '}';
+            } else {
+                return false;
+            }
+            return true;
+        },
+        m_storage);
+    if (!written) {
+        json.truncate(start);
+    }
+    return written;
 }
 
 bool Value::isNumber() const {

@@ -50,6 +50,9 @@ public:
     [[nodiscard]] static Value fromJson(const QJsonValue& json);
     // The JSON form of a value made only of JSON kinds; nothing for any other kind.
     [[nodiscard]] std::optional<QJsonValue> toJson() const;
+    // Appends the compact JSON text of toJson(), byte for byte as Qt writes it, without building
+    // the Qt value; false, with `json` as it was, for a value toJson() has no form for.
+    [[nodiscard]] bool appendJson(QByteArray& json) const;
 
     [[nodiscard]] bool isNone() const { return std::holds_alternative<std::monostate>(m_storage); }
     [[nodiscard]] bool isNumber() const;

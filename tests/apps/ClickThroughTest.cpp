@@ -198,7 +198,7 @@ TEST_F(ClickThroughTest, APersonWalksTheDemoWithMouseKeysAndDroppedFiles) {
         PrimaryWorkflowStyleViewController* shown = task();
         QObject::connect(shown, &ORKTaskViewController::willFinish, shown, [&, shown] {
             into = test::jsonObject(
-                root.environment().session->jsonRepresentation().value_or(u"{}"_s).toUtf8());
+                root.environment().session->jsonRepresentation().value_or("{}"_ba));
             scanned = scanned ? scanned : shown->runner()->lastResult(u"receipt"_s);
         });
     };

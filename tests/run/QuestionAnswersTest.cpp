@@ -450,7 +450,7 @@ TEST(QuestionAnswersTest, RecordedAnswersReadInTheSessionAsTheirQuestionsDo) {
     EXPECT_EQ(QuestionResultProvider(boolean).fetchValue(u"answer"_s), Value(u"true"_s));
     ASSERT_TRUE(dynamic_cast<ORKLocationQuestionResult*>(location.get()));
     EXPECT_EQ(QuestionResultProvider(location).jsonRepresentation(),
-              u"{\"answer\": {\"latitude\": 51.5, \"longitude\": -0.12}}"_s);
+              "{\"answer\": {\"latitude\": 51.5, \"longitude\": -0.12}}"_ba);
 }
 
 TEST(QuestionAnswersTest, StartsWithTheFormatsDefault) {

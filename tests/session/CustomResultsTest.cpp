@@ -4,6 +4,7 @@
 
 #include "JsonLiteral.h"
 #include "QtPrinting.h"
+#include "foundation/Json.h"
 #include "session/Session.h"
 #include "session/SessionProviders.h"
 #include "taskmodel/ORKChoiceQuestionResult.h"
@@ -38,11 +39,11 @@ TEST(PathloomNetworkStepResult, WritesItsAnswerIntoTheSession) {
     Session session;
     session.setValueProvider(u"net"_s, Value(std::make_shared<PathloomNetworkStepResult>(
                                            u"net"_s, QByteArray(R"({"id":7})"))));
-    EXPECT_EQ(session.jsonRepresentation(), u"{\"net\": {\"id\":7}}"_s);
+    EXPECT_EQ(session.jsonRepresentation(), "{\"net\": {\"id\":7}}"_ba);
 
     session.setValueProvider(u"net"_s, Value(std::make_shared<PathloomNetworkStepResult>(
                                            u"net"_s, QByteArray("[1,2]"))));
-    EXPECT_EQ(session.jsonRepresentation(), u"{\"net\": {}}"_s);
+    EXPECT_EQ(session.jsonRepresentation(), "{\"net\": {}}"_ba);
 }
 
 TEST(PathloomNetworkStepResult, OffersItsAnswerAsContentOnlyWhenEncodable) {
@@ -75,7 +76,7 @@ TEST(PathloomNetworkStepResult, StoresAndCopiesItsAnswer) {
 TEST(PathloomListStepResult, WritesTheSelectedEntry) {
     const auto blue = std::make_shared<ListStepItem>(3, u"Blue"_s);
     const PathloomListStepResult picked(u"pick"_s, blue);
-    EXPECT_EQ(picked.jsonRepresentation(), u"{\"selected\":{\"id\":3,\"text\":\"Blue\"}}"_s);
+    EXPECT_EQ(picked.jsonRepresentation(), "{\"selected\":{\"id\":3,\"text\":\"Blue\"}}"_ba);
     EXPECT_EQ(picked.content(),
               (Value::Dictionary{{u"pick"_s, Value::Dictionary{{u"selected"_s, Value(blue)}}}}));
 
@@ -85,8 +86,24 @@ TEST(PathloomListStepResult, WritesTheSelectedEntry) {
     Session session;
     session.setValueProvider(u"pick"_s,
                              Value(std::make_shared<PathloomListStepResult>(u"pick"_s, nullptr)));
-    EXPECT_EQ(session.jsonRepresentation(), u"{}"_s);
+    EXPECT_EQ(session.jsonRepresentation(), "{}"_ba);
     EXPECT_TRUE(session.value(u"pick.selected.text"_s).isNone());
+}
+
+TEST(PathloomListStepResult, WritesItsEntryAsQtWritesItsStoredForm) {
+    const std::shared_ptr<ListStepItem> items[] = {
+        std::make_shared<ListStepItem>(0, u""_s),
+        std::make_shared<ListStepItem>(-7, u"Room \"7\" \u00e9"_s, u"Second floor"_s),
+        std::make_shared<ListStepItem>(1LL << 60, u"Room"_s, std::nullopt, u"house"_s),
+        std::make_shared<ListStepItem>(2, u"Room"_s, std::nullopt, std::nullopt,
+                                       u"https://example.com/a.png"_s),
+        std::make_shared<ListStepItem>(3, u"Room"_s, u"Detail"_s, u"house"_s,
+                                       u"https://example.com/a.png"_s),
+    };
+    for (const auto& item : items) {
+        const PathloomListStepResult picked(u"pick"_s, item);
+        EXPECT_EQ(picked.jsonRepresentation(), json::write(picked.toJson()));
+    }
 }
 
 TEST(PathloomListStepResult, StoresAndCopiesTheSameEntry) {

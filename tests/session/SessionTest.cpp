@@ -102,7 +102,7 @@ TEST(Session, AnswersNothingOnceCleared) {
     const auto session = richSession();
     session->removeAllValueProviders();
     EXPECT_TRUE(session->value(u"q1.answer"_s).isNone());
-    EXPECT_EQ(session->jsonRepresentation(), u"{}"_s);
+    EXPECT_EQ(session->jsonRepresentation(), "{}"_ba);
 }
 
 TEST(Session, ListsTheFilesToUpload) {
@@ -115,13 +115,13 @@ TEST(Session, ListsTheFilesToUpload) {
 
 TEST(Session, WritesJsonCapableEntriesOnly) {
     EXPECT_EQ(sessionWith({{u"q1"_s, Value(kTextAnswer)}})->jsonRepresentation(),
-              u"{\"q1\": {\"answer\":\"yes\"}}"_s);
+              "{\"q1\": {\"answer\":\"yes\"}}"_ba);
     EXPECT_EQ(sessionWith({{u"token"_s, Value(u"abc"_s)},
                            {u"params"_s, Value(Value::Dictionary{{u"a"_s, qint64(1)}})},
                            {u"photo"_s, Value(kFile)}})
                   ->jsonRepresentation(),
-              u"{}"_s);
-    EXPECT_EQ(Session().jsonRepresentation(), u"{}"_s);
+              "{}"_ba);
+    EXPECT_EQ(Session().jsonRepresentation(), "{}"_ba);
 }
 
 TEST(Session, WritesEveryEntryAsValidJson) {
@@ -129,7 +129,7 @@ TEST(Session, WritesEveryEntryAsValidJson) {
     session->setValueProvider(u"say \"hi\"\\"_s,
                               Value(answered<ORKTextQuestionResult>(u"x"_s, u"a\"b"_s)));
 
-    const auto json = json::parse(session->jsonRepresentation()->toUtf8());
+    const auto json = json::parse(*session->jsonRepresentation());
 
     ASSERT_TRUE(json) << json.error().description().toStdString();
     const QJsonObject object = json->toObject();
@@ -148,25 +148,25 @@ TEST(QuestionResultProviders, WriteTheirAnswerAsJsonAndContent) {
     const QDateTime date(QDate(2021, 3, 4), QTime(5, 6, 7), Qt::UTC);
     struct Case {
         Value result;
-        std::optional<QString> json;
+        std::optional<QByteArray> json;
         Value::Dictionary content;
     };
     const QList<Case> cases{
         {Value(kTextAnswer),
-         u"{\"answer\":\"yes\"}"_s,
+         "{\"answer\":\"yes\"}"_ba,
          {{u"q1"_s, Value::Dictionary{{u"answer"_s, u"yes"_s}}}}},
         {Value(answered<ORKChoiceQuestionResult>(u"c"_s, Value::Array{u"a"_s, u"b"_s})),
-         u"{\"answer\":[\"a\",\"b\"]}"_s,
+         "{\"answer\":[\"a\",\"b\"]}"_ba,
          {}},
         {Value(answered<ORKScaleQuestionResult>(u"s"_s, 2.5)),
-         u"{\"answer\":2.5}"_s,
+         "{\"answer\":2.5}"_ba,
          {{u"s"_s, Value::Dictionary{{u"answer"_s, u"2.5"_s}}}}},
         {Value(answered<ORKDateQuestionResult>(u"d"_s, date)),
-         u"{\"answer\": \"2021-03-04T05:06:07Z\"}"_s,
+         "{\"answer\": \"2021-03-04T05:06:07Z\"}"_ba,
          {{u"d"_s, Value::Dictionary{{u"answer"_s, u"2021-03-04T05:06:07Z"_s}}}}},
         {Value(answered<ORKLocationQuestionResult>(
              u"l"_s, Value(std::make_shared<ORKLocation>(Coordinate{51.5, -0.12})))),
-         u"{\"answer\": {\"latitude\": 51.5, \"longitude\": -0.12}}"_s,
+         "{\"answer\": {\"latitude\": 51.5, \"longitude\": -0.12}}"_ba,
          {{u"l"_s, Value::Dictionary{{u"answer"_s, u"51.5,-0.12"_s}}}}},
         {Value(std::make_shared<ORKTextQuestionResult>(u"skipped"_s)), std::nullopt, {}},
     };

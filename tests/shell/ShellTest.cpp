@@ -176,8 +176,8 @@ TEST_F(ShellTest, APrimaryWorkflowThatEndsStartsAgainWithAnEmptySession) {
         return primary->currentStepViewController() != nullptr &&
                primary->currentStepViewController()->step()->identifier == u"after";
     }));
-    EXPECT_TRUE(root.environment().session->jsonRepresentation().value_or(u""_s).contains(
-        u"kept until the end"_s));
+    EXPECT_TRUE(root.environment().session->jsonRepresentation().value_or(""_ba).contains(
+        "kept until the end"_ba));
     EXPECT_TRUE(primary->currentStepViewController()->isNavigationFooterHidden())
         << "the last step of a workflow that cannot be left has no footer";
     EXPECT_TRUE(primary->navigationBar().cancelButton()->isHidden());
@@ -189,7 +189,7 @@ TEST_F(ShellTest, APrimaryWorkflowThatEndsStartsAgainWithAnEmptySession) {
                primary->currentStepViewController()->step()->identifier == u"things";
     }));
     EXPECT_EQ(topTask(), primary) << "the style screen stays";
-    EXPECT_EQ(root.environment().session->jsonRepresentation().value_or(u"{}"_s), u"{}"_s);
+    EXPECT_EQ(root.environment().session->jsonRepresentation().value_or("{}"_ba), "{}"_ba);
     EXPECT_EQ(journal.events(u"restart"_s).size(), 1);
 }
 
@@ -255,7 +255,7 @@ TEST_F(ShellTest, ASavedEditShowsAtOnceWhereTheAuthorWasAndABrokenOneSaysWhy) {
     EXPECT_EQ(topTask()->runner()->lastResult(u"name"_s)->results.size(), 1)
         << "the answers before the step are kept";
     EXPECT_EQ(
-        root.environment().session->jsonRepresentation().value_or(QString()).contains(u"Ada"_s),
+        root.environment().session->jsonRepresentation().value_or(QByteArray()).contains("Ada"_ba),
         true)
         << "and in the session, for the templates of later steps";
     const QList<QJsonObject> reloads = journal.events(u"watch"_s);
