@@ -8,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace pathloom::form {
@@ -60,27 +59,52 @@ QJsonObject coordinateJson(const Coordinate& coordinate) {
 
 const QString kDateFormat = u"yyyy-MM-dd'T'HH:mm:ss"_s;
 
-// Parses "yyyy-MM-dd'T'HH:mm:ssZ" where the zone is "Z", ±HHMM or ±HH:MM.
-std::optional<QDateTime> parseDate(const QString& text) {
-    static const QRegularExpression pattern(
-        u"^(\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2})(Z|[+-]\\d{2}:?\\d{2})$"_s);
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch()) {
+// The value of the `count` ASCII digits at `from`; nothing when any of them is no such digit.
+std::optional<int> digitsAt(QStringView text, qsizetype from, qsizetype count) {
+    int value = 0;
+    for (const QChar character : text.mid(from, count)) {
+        if (character < u'0' || character > u'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (character.unicode() - u'0');
+    }
+    return value;
+}
+
+// Parses "yyyy-MM-dd'T'HH:mm:ssZ" where the zone is "Z", ±HHMM or ±HH:MM. The fields are read
+// as given at that offset; going through the local time zone would move or refuse the times its
+// daylight-saving changes skip, and costs a read of the zone database on every call.
+std::optional<QDateTime> parseDate(QStringView text) {
+    constexpr qsizetype kZoneStart = 19;
+    if (text.size() < kZoneStart + 1 || text[4] != u'-' || text[7] != u'-' || text[10] != u'T' ||
+        text[13] != u':' || text[16] != u':') {
         return std::nullopt;
     }
-    QDateTime local = QLocale::c().toDateTime(match.captured(1), kDateFormat);
-    if (!local.isValid()) {
+    const auto year = digitsAt(text, 0, 4), month = digitsAt(text, 5, 2),
+               day = digitsAt(text, 8, 2), hour = digitsAt(text, 11, 2),
+               minute = digitsAt(text, 14, 2), second = digitsAt(text, 17, 2);
+    if (!year || !month || !day || !hour || !minute || !second) {
         return std::nullopt;
     }
+    const QStringView zone = text.mid(kZoneStart);
     int offset = 0;
-    const QString zone = match.captured(2);
     if (zone != u"Z") {
-        const QString digits = QString(zone).remove(u':');
-        offset = (digits.mid(1, 2).toInt() * 3600 + digits.mid(3, 2).toInt() * 60) *
-                 (digits.front() == u'-' ? -1 : 1);
+        const bool colon = zone.size() == 6 && zone[3] == u':';
+        if ((zone.size() != 5 && !colon) || (zone[0] != u'+' && zone[0] != u'-')) {
+            return std::nullopt;
+        }
+        const auto zoneHours = digitsAt(zone, 1, 2), zoneMinutes = digitsAt(zone, colon ? 4 : 3, 2);
+        if (!zoneHours || !zoneMinutes) {
+            return std::nullopt;
+        }
+        offset = (*zoneHours * 3600 + *zoneMinutes * 60) * (zone[0] == u'-' ? -1 : 1);
     }
-    local.setOffsetFromUtc(offset);
-    return local;
+    const QDate date(*year, *month, *day);
+    const QTime time(*hour, *minute, *second);
+    if (!date.isValid() || !time.isValid()) {
+        return std::nullopt;
+    }
+    return QDateTime(date, time, Qt::OffsetFromUTC, offset);
 }
 
 QString formatDate(const QDateTime& date) {

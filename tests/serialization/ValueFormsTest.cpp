@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <QJsonArray>
+#include <ctime>
 
 namespace pathloom {
 namespace {
@@ -70,6 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
                  QDateTime(QDate(2021, 3, 4), QTime(10, 20, 30), Qt::UTC),
                  R"("2021-03-04T10:20:30+0000")"},
         FormCase{"DateWithoutZone", form::date(), R"("2021-03-04T10:20:30")", Value()},
+        FormCase{"DateWithColonOffset", form::date(), R"("2021-03-04T10:20:30-05:30")",
+                 QDateTime(QDate(2021, 3, 4), QTime(15, 50, 30), Qt::UTC),
+                 R"("2021-03-04T15:50:30+0000")"},
+        FormCase{"DateWithShortOffset", form::date(), R"("2021-03-04T10:20:30+01")", Value()},
+        FormCase{"DateWithMonthThirteen", form::date(), R"("2021-13-04T10:20:30Z")", Value()},
+        FormCase{"DateWithHour24", form::date(), R"("2021-03-04T24:00:00Z")", Value()},
+        FormCase{"DateWithOtherDigits", form::date(), R"("٢021-03-04T10:20:30Z")", Value()},
         FormCase{"Calendar", form::calendar(), R"("hebrew")", Calendar{u"hebrew"_s}},
         FormCase{"UnknownCalendar", form::calendar(), R"("martian")", Value()},
         FormCase{"TimeZoneDropsTheFraction", form::timeZone(), "3600.7", QTimeZone(3600), "3600"},
@@ -118,6 +126,17 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"UnknownStyleName", form::styleName(kStyles), R"("sideways")",
                  std::numeric_limits<qint64>::max(), "nothing"}),
     [](const testing::TestParamInfo<FormCase>& info) { return std::string(info.param.name); });
+
+// The fields are read at the offset the text gives, whatever the machine's own zone skips.
+TEST(ValueForms, ReadDatesInTheHourALocalZoneSkips) {
+    const QByteArray previous = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const Value decoded = decode(form::date(), jsonValue(R"("2021-03-28T02:30:00Z")"));
+    previous.isNull() ? qunsetenv("TZ") : qputenv("TZ", previous);
+    tzset();
+    EXPECT_EQ(decoded, Value(QDateTime(QDate(2021, 3, 28), QTime(2, 30), Qt::UTC)));
+}
 
 TEST(ValueForms, WriteNothingForAValueOfAnotherKind) {
     EXPECT_TRUE(encode(form::url(), Value(u"https://example.com"_s)).isUndefined());
