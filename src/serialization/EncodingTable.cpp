@@ -49,7 +49,7 @@ EncodingTable::EncodingTable() {
     for (const auto& [name, kinds] : builtins) {
         const ObjectClass& builtin = addBuiltin(name, m_root);
         for (std::size_t kind : kinds) {
-            m_kindClasses.emplace(kind, &builtin);
+            m_kindClasses[kind] = &builtin;
         }
     }
 }
@@ -81,23 +81,52 @@ const ObjectClass* EncodingTable::classOf(const Value& value) const {
         const auto found = m_classesByType.find(typeid(instance));
         return found == m_classesByType.end() ? nullptr : found->second;
     }
-    const auto found = m_kindClasses.find(value.storage().index());
-    return found == m_kindClasses.end() ? nullptr : found->second;
+    return m_kindClasses[value.storage().index()];
 }
 
-QList<const ORKESerializableTableEntry*> EncodingTable::classEncodings(
+const QList<const ORKESerializableTableEntry*>& EncodingTable::classEncodings(
     const ObjectClass& objectClass) const {
-    QList<const ORKESerializableTableEntry*> encodings;
+    return layout(objectClass).encodings;
+}
+
+const ClassLayout& EncodingTable::layout(const ObjectClass& objectClass) const {
+    if (const ClassLayout* cached = objectClass.m_layout.load(std::memory_order_acquire)) {
+        return *cached;
+    }
+    const std::lock_guard lock(m_layoutsMutex);
+    // Another thread may have gathered it while this one waited.
+    if (const ClassLayout* cached = objectClass.m_layout.load(std::memory_order_acquire)) {
+        return *cached;
+    }
+    auto gathered = std::make_unique<ClassLayout>();
     for (const ObjectClass* current = &objectClass; current; current = current->base()) {
         const auto found = m_entries.find(current->name());
-        if (found != m_entries.end()) {
-            encodings.append(&found->second);
+        if (found == m_entries.end()) {
+            continue;
+        }
+        gathered->encodings.append(&found->second);
+        for (const ORKESerializableProperty& property : found->second.properties) {
+            if (!gathered->properties.contains(property.propertyName)) {
+                gathered->properties.insert(property.propertyName, &property);
+            }
         }
     }
-    return encodings;
+    const ClassLayout& layout = *gathered;
+    m_layouts.emplace_back(&objectClass, std::move(gathered));
+    objectClass.m_layout.store(&layout, std::memory_order_release);
+    return layout;
+}
+
+void EncodingTable::forgetLayouts() {
+    const std::lock_guard lock(m_layoutsMutex);
+    for (const auto& [objectClass, layout] : m_layouts) {
+        objectClass->m_layout.store(nullptr, std::memory_order_release);
+    }
+    m_layouts.clear();
 }
 
 ORKESerializableTableEntry& EncodingTable::entryFor(const ObjectClass& objectClass) {
+    forgetLayouts();
     ORKESerializableTableEntry& entry = m_entries[objectClass.name()];
     entry.objectClass = &objectClass;
     return entry;
@@ -105,6 +134,7 @@ ORKESerializableTableEntry& EncodingTable::entryFor(const ObjectClass& objectCla
 
 void EncodingTable::addProperty(const QString& className, ORKESerializableProperty property,
                                 const ValueForm& form) {
+    forgetLayouts();
     m_pendingProperties.append(
         {className, property.propertyName, form.valueClassName, form.containerClassName});
     ORKESerializableTableEntry& entry = m_entries[className];
@@ -112,6 +142,7 @@ void EncodingTable::addProperty(const QString& className, ORKESerializableProper
 }
 
 void EncodingTable::link() {
+    forgetLayouts();
     for (const auto& [declared, baseType] : m_pendingBases) {
         const auto base = m_classesByType.find(baseType);
         if (base == m_classesByType.end()) {
@@ -143,6 +174,7 @@ void EncodingTable::link() {
 
 ObjectClass& EncodingTable::addClass(const QString& name, std::type_index type,
                                      std::type_index base) {
+    forgetLayouts();
     auto& slot = m_classes[name];
     if (!slot) {
         slot = std::make_unique<ObjectClass>(name, m_root);

@@ -5,16 +5,28 @@
 #include "serialization/PropertyAccess.h"
 #include "serialization/ValueForm.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <array>
 #include <memory>
+#include <mutex>
 #include <typeindex>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace pathloom {
 
 template <typename T>
 class ClassRow;
+
+// What coding needs of a class, gathered once from the table: the entries of the class and of its
+// base classes, most derived first, and each property by name as the first of them declares it.
+struct ClassLayout {
+    QList<const ORKESerializableTableEntry*> encodings;
+    QHash<QString, const ORKESerializableProperty*> properties;
+};
 
 // The classes the serializer knows and how each is stored: the object runtime (class by name,
 // class of a value, base-class chains, construction) and the table of entries by class name.
@@ -35,12 +47,15 @@ public:
     // for a model object its own class; null for no value or an object of an undeclared class.
     [[nodiscard]] const ObjectClass* classOf(const Value& value) const;
     // The entries of the class and of its base classes, most derived first.
-    [[nodiscard]] QList<const ORKESerializableTableEntry*> classEncodings(
+    [[nodiscard]] const QList<const ORKESerializableTableEntry*>& classEncodings(
         const ObjectClass& objectClass) const;
+    // The class's entries and properties; gathered on first use, safe from several threads.
+    [[nodiscard]] const ClassLayout& layout(const ObjectClass& objectClass) const;
     [[nodiscard]] const std::unordered_map<QString, ORKESerializableTableEntry>& entries() const {
         return m_entries;
     }
-    // The entry of the class, added without init block and properties when missing.
+    // The entry of the class, added without init block and properties when missing. Whatever the
+    // caller changes in it is seen by layouts gathered afterwards.
     ORKESerializableTableEntry& entryFor(const ObjectClass& objectClass);
 
     // Makes the C++ class T, derived from Base, known under `name` without a table entry.
@@ -69,6 +84,9 @@ public:
 private:
     ObjectClass& addClass(const QString& name, std::type_index type, std::type_index base);
     ObjectClass& addBuiltin(const QString& name, const ObjectClass* base);
+    // Drops the gathered layouts; every change to classes or entries calls it, and changes happen
+    // before concurrent use.
+    void forgetLayouts();
 
     struct PendingClasses {
         QString className;
@@ -80,12 +98,18 @@ private:
     std::unordered_map<QString, std::unique_ptr<ObjectClass>> m_classes;
     std::unordered_map<std::type_index, const ObjectClass*> m_classesByType;
     std::unordered_map<ObjectClass*, std::type_index> m_pendingBases;
-    // The class of each kind of value, by its index in Value::Storage.
-    std::unordered_map<std::size_t, const ObjectClass*> m_kindClasses;
+    // The class of each kind of value, by its index in Value::Storage; null for kinds without one.
+    std::array<const ObjectClass*, std::variant_size_v<Value::Storage>> m_kindClasses{};
     QList<PendingClasses> m_pendingProperties;
     // Node-based, so entries keep their address while rows are added.
     std::unordered_map<QString, ORKESerializableTableEntry> m_entries;
     const ObjectClass* m_root = nullptr;
+    // Filled by whichever thread first codes a class, under the mutex; each class points at its
+    // own (an atomic pointer, read without the lock). Entries never move once made, so a layout's
+    // pointers and the reference layout() returns stay valid until the table changes again.
+    mutable std::mutex m_layoutsMutex;
+    mutable std::vector<std::pair<const ObjectClass*, std::unique_ptr<const ClassLayout>>>
+        m_layouts;
 };
 
 // Declares one row of the table: the class, its constructor and its properties, each with the

@@ -16,6 +16,7 @@ namespace {
 const QString kNoAnswerPrefix = u"noAnswer_"_s;
 const QString kIdentifierKey = u"identifier"_s;
 const QString kNullName = u"(null)"_s;
+const JsonToObjectBlock kNoConverter;
 
 using Encodings = QList<const ORKESerializableTableEntry*>;
 using Decoded = std::expected<Value, ORKESerializationError>;
@@ -31,16 +32,6 @@ ORKESerializationError nested(QString reason, const ORKESerializationError& inne
                                   std::make_shared<ORKESerializationError>(inner));
 }
 
-const ORKESerializableProperty* findProperty(const Encodings& encodings, const QString& key) {
-    for (const ORKESerializableTableEntry* entry : encodings) {
-        const auto found = entry->properties.constFind(key);
-        if (found != entry->properties.constEnd()) {
-            return &*found;
-        }
-    }
-    return nullptr;
-}
-
 // One decoding or encoding pass over the shared table.
 class Coder {
 public:
@@ -50,21 +41,22 @@ public:
     Decoded decode(const QJsonValue& json, const ObjectClass* expected,
                    const JsonToObjectBlock& converter,
                    const ORKESerializationContext& context) const {
-        QJsonValue input = json;
+        // The converter's result, when it gives JSON to decode instead of `json`.
+        std::optional<QJsonValue> converted;
+        const QJsonValue* input = &json;
         if (converter) {
-            Value converted = converter(json, context);
-            if (converted.isNone()) {
+            Value value = converter(json, context);
+            if (value.isNone()) {
                 return Value();
             }
-            if (expected && isInstance(converted, *expected)) {
-                return converted;
+            if (expected && isInstance(value, *expected)) {
+                return value;
             }
-            std::optional<QJsonValue> asJson = converted.toJson();
-            if (!asJson || !asJson->isObject()) {
-                return std::unexpected(
-                    unexpectedInput(nameOf(m_table.classOf(converted)), expected));
+            converted = value.toJson();
+            if (!converted || !converted->isObject()) {
+                return std::unexpected(unexpectedInput(nameOf(m_table.classOf(value)), expected));
             }
-            input = *asJson;
+            input = &*converted;
         } else if (expected) {
             // The class of a map or a list is that of its kind whatever it holds, so the whole
             // subtree is converted only when the expected class takes it as it is; converting it
@@ -79,11 +71,11 @@ public:
                 return value;
             }
         }
-        if (!input.isObject()) {
+        if (!input->isObject()) {
             return std::unexpected(
-                unexpectedInput(nameOf(m_table.classOf(Value::fromJson(input))), expected));
+                unexpectedInput(nameOf(m_table.classOf(Value::fromJson(*input))), expected));
         }
-        return decodeObject(input.toObject(), expected, context);
+        return decodeObject(input->toObject(), expected, context);
     }
 
     QJsonValue encode(const Value& value, const ORKESerializationContext& context) const {
@@ -92,10 +84,11 @@ public:
         }
         if (const Value::Object* object = value.as<Value::Object>()) {
             const ObjectClass* objectClass = m_table.classOf(value);
-            const Encodings encodings =
-                objectClass ? m_table.classEncodings(*objectClass) : Encodings{};
-            if (*object && !encodings.isEmpty()) {
-                return encodeObject(**object, *objectClass, encodings, context);
+            if (*object && objectClass) {
+                const Encodings& encodings = m_table.classEncodings(*objectClass);
+                if (!encodings.isEmpty()) {
+                    return encodeObject(**object, *objectClass, encodings, context);
+                }
             }
             return QJsonValue::Undefined;
         }
@@ -147,27 +140,34 @@ private:
         if (expected && (!objectClass || !objectClass->isSubclassOf(*expected))) {
             return wrongClass();
         }
-        const Encodings encodings =
-            objectClass ? m_table.classEncodings(*objectClass) : Encodings{};
-        if (encodings.isEmpty()) {
+        if (!objectClass || m_table.classEncodings(*objectClass).isEmpty()) {
             return wrongClass();
         }
+        const ClassLayout& layout = m_table.layout(*objectClass);
 
         std::shared_ptr<ORKObject> instance;
         bool setEveryProperty = true;
-        if (const InitBlock& init = encodings.front()->initBlock) {
-            std::optional<ORKESerializationError> getterError;
-            const PropertyGetter getter = [&](const QJsonObject& object, const QString& key) {
-                Decoded value = propertyValue(object, key, encodings, context);
+        if (const InitBlock& init = layout.encodings.front()->initBlock) {
+            // Captured by one reference, so that the getter is made without allocating.
+            struct {
+                const Coder& coder;
+                const ClassLayout& layout;
+                const ORKESerializationContext& context;
+                std::optional<ORKESerializationError> error;
+            } reading{*this, layout, context, std::nullopt};
+            const PropertyGetter getter = [&reading](const QJsonObject& object,
+                                                     const QString& key) {
+                Decoded value =
+                    reading.coder.propertyValue(object, key, reading.layout, reading.context);
                 if (!value) {
-                    getterError = getterError.value_or(value.error());
+                    reading.error = reading.error.value_or(value.error());
                     return Value();
                 }
                 return *value;
             };
             instance = init(json, getter);
-            if (getterError) {
-                return std::unexpected(*getterError);
+            if (reading.error) {
+                return std::unexpected(*reading.error);
             }
             setEveryProperty = false;
         } else if (objectClass->name() == u"ORKDontKnowAnswer") {
@@ -179,18 +179,22 @@ private:
             return wrongClass();
         }
 
-        for (auto it = json.begin(); it != json.end(); ++it) {
-            if (it.key() == ORKESerializationClassKey) {
+        // Read through const iterators: a non-const one would copy the whole object first.
+        for (auto it = json.constBegin(); it != json.constEnd(); ++it) {
+            const QString jsonKey = it.key();
+            if (jsonKey == ORKESerializationClassKey) {
                 continue;
             }
-            const QString key = it.key().startsWith(kNoAnswerPrefix)
-                                    ? it.key().mid(kNoAnswerPrefix.size())
-                                    : it.key();
-            const ORKESerializableProperty* property = findProperty(encodings, key);
+            const bool noAnswer = jsonKey.startsWith(kNoAnswerPrefix);
+            const QString key = noAnswer ? jsonKey.mid(kNoAnswerPrefix.size()) : jsonKey;
+            const ORKESerializableProperty* property = layout.properties.value(key);
             if (!property || (!setEveryProperty && !property->writeAfterInit)) {
                 continue;
             }
-            Decoded value = propertyValue(json, key, encodings, context);
+            // A "noAnswer_" key goes through the lookup, which prefers the plain key if both are
+            // there; a plain key's value is the one at hand.
+            Decoded value = noAnswer ? propertyValue(json, key, layout, context)
+                                     : propertyValue(it.value(), key, property, context);
             if (!value) {
                 return std::unexpected(value.error());
             }
@@ -201,13 +205,9 @@ private:
         return Value(std::move(instance));
     }
 
-    Decoded propertyValue(const QJsonObject& json, const QString& key, const Encodings& encodings,
+    // The property `key` of `json`, or its "noAnswer_" form when only that is there.
+    Decoded propertyValue(const QJsonObject& json, const QString& key, const ClassLayout& layout,
                           const ORKESerializationContext& context) const {
-        const ORKESerializableProperty* property = findProperty(encodings, key);
-        const ObjectClass* valueClass = property ? property->valueClass : nullptr;
-        const ObjectClass* containerClass = property ? property->containerClass : nullptr;
-        const JsonToObjectBlock converter = property ? property->jsonToObjectBlock : nullptr;
-
         const QJsonValue value = json.value(key);
         if (value.isUndefined()) {
             const QJsonValue noAnswer = json.value(kNoAnswerPrefix + key);
@@ -216,6 +216,16 @@ private:
             }
             return decode(noAnswer, m_table.classNamed(u"ORKDontKnowAnswer"_s), nullptr, context);
         }
+        return propertyValue(value, key, layout.properties.value(key), context);
+    }
+
+    // Decodes `value`, found under `key`, as `property` (of no class when null) says.
+    Decoded propertyValue(const QJsonValue& value, const QString& key,
+                          const ORKESerializableProperty* property,
+                          const ORKESerializationContext& context) const {
+        const ObjectClass* valueClass = property ? property->valueClass : nullptr;
+        const ObjectClass* containerClass = property ? property->containerClass : nullptr;
+        const JsonToObjectBlock& converter = property ? property->jsonToObjectBlock : kNoConverter;
 
         if (containerClass && containerClass->name() == u"NSArray") {
             Value::Array elements;

@@ -3,10 +3,13 @@
 #include "taskmodel/ORKObject.h"
 
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <memory>
 
 namespace pathloom {
+
+struct ClassLayout;
 
 // A class of the object runtime that the serializer works with: its name, its base class and, for
 // model classes, how to make an instance with the no-argument constructor. Built-in classes stand
@@ -32,6 +35,11 @@ private:
     QString m_name;
     const ObjectClass* m_base;
     Make m_make;
+
+    friend class EncodingTable;
+    // The encoding table's layout of this class once gathered, so that finding it takes no lock;
+    // the table owns it and clears this when it drops it.
+    mutable std::atomic<const ClassLayout*> m_layout = nullptr;
 };
 
 }  // namespace pathloom

@@ -326,6 +326,26 @@ TEST_F(RegisteredClassTest, OverwritesARegisteredPropertyAndHidesSkippedOnes) {
     EXPECT_FALSE(encoded.contains(u"secret"_s)) << "skipping hides the base class's property";
 }
 
+class Gizmo : public Gadget {};
+
+TEST_F(RegisteredClassTest, APropertyRegisteredAfterUseIsReadFromThenOn) {
+    EncodingTable& table = EncodingTable::shared();
+    const ObjectClass& gizmo = table.declareClass<Gizmo, Gadget>(u"Gizmo"_s);
+    ORKESerializer::registerSerializableClass(gizmo, nullptr);
+    const QByteArray json = R"({"_class":"Gizmo","name":"n","secret":"s"})";
+    const auto before = decodeAs<Gizmo>(json);
+    ASSERT_TRUE(before);
+    EXPECT_EQ(before->name, u"n"_s) << "the base class's property";
+    EXPECT_EQ(before->secret, u"s"_s);
+
+    ORKESerializer::registerSerializableClassPropertyName(
+        u"secret"_s, gizmo, table.classNamed(u"NSNumber"_s), nullptr, true, nullptr, nullptr, false,
+        fieldAccessor<Gizmo, Gadget>(&Gadget::secret));
+    EXPECT_EQ(failureOf(json),
+              u"Could not convert 'secret':\nUnexpected input of class NSString for NSNumber"_s)
+        << "the class's own property now hides its base's";
+}
+
 TEST_F(RegisteredClassTest, NeverListsStroopClasses) {
     QStringList names;
     for (const ObjectClass* objectClass : ORKESerializer::serializableClasses()) {
