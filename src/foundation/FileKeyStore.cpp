@@ -24,7 +24,14 @@ constexpr QFile::Permissions kOwnerOnlyFile = QFile::ReadOwner | QFile::WriteOwn
 std::expected<KeyStore::Attributes, KeyStore::Status> readItem(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return std::unexpected(file.exists() ? KeyStore::ioError : KeyStore::itemNotFound);
+        if (!file.exists()) {
+            return std::unexpected(KeyStore::itemNotFound);
+        }
+        // Another process may have added the item between the failed open and the check; reads
+        // take no lock, so the item is read now rather than reported as an error.
+        if (!file.open(QIODevice::ReadOnly)) {
+            return std::unexpected(KeyStore::ioError);
+        }
     }
     const QByteArray text = file.readAll();
     if (file.error() != QFileDevice::NoError) {
