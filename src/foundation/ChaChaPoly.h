@@ -24,6 +24,10 @@ public:
     [[nodiscard]] static std::expected<QByteArray, CryptoError> seal(
         const QByteArray& key, const QByteArray& nonce, const QByteArray& plaintext,
         const QByteArray& associatedData);
+    // Seals under a fresh random nonce in the plaintext's own buffer, so that a large entry is
+    // not held twice; the box is what seal() gives.
+    [[nodiscard]] static std::expected<QByteArray, CryptoError> sealInPlace(const QByteArray& key,
+                                                                            QByteArray plaintext);
     // Verifies the tag and decrypts. A combined form shorter than nonce and tag is refused.
     [[nodiscard]] static std::expected<QByteArray, CryptoError> open(
         const QByteArray& key, const QByteArray& combined, const QByteArray& associatedData = {});

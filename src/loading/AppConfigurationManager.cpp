@@ -74,7 +74,8 @@ struct AppConfigurationManager::Pipeline {
             const std::optional<StepSources> sources = StepSources::find(bytes);
             QByteArray stored = StoredFormWriter::write(*app, sources ? &*sources : nullptr);
             bytes = QByteArray();
-            staging.set_value(cache.stageEncoded(stored, kConfigurationEntry.toString()));
+            staging.set_value(
+                cache.stageEncoded(std::move(stored), kConfigurationEntry.toString()));
         });
         LoadResult configuration = buildAppConfiguration(*app, assembly);
         std::expected<StagedCacheEntry, Error> entry = staged.get();

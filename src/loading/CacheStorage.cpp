@@ -164,32 +164,32 @@ std::expected<void, Error> CacheStorage::remove(const QString& name) const {
     return {};
 }
 
-std::expected<void, Error> CacheStorage::write(const QByteArray& plaintext, const QString& name,
+std::expected<void, Error> CacheStorage::write(QByteArray plaintext, const QString& name,
                                                bool overwrite) const {
     const QString path = entryPath(name);
     if (!overwrite && QFileInfo::exists(path)) {
         return {};
     }
-    return writeSealed(plaintext, path);
+    return writeSealed(std::move(plaintext), path);
 }
 
-std::expected<StagedCacheEntry, Error> CacheStorage::stageEncoded(const QByteArray& json,
+std::expected<StagedCacheEntry, Error> CacheStorage::stageEncoded(QByteArray json,
                                                                   const QString& name) const {
     const QString entry = entryPath(name);
     const QString staged = entry + u".staged"_s;
-    if (const std::expected<void, Error> written = writeSealed(json, staged); !written) {
+    if (const std::expected<void, Error> written = writeSealed(std::move(json), staged); !written) {
         return std::unexpected(written.error());
     }
     return StagedCacheEntry(staged, entry);
 }
 
-std::expected<void, Error> CacheStorage::writeSealed(const QByteArray& plaintext,
+std::expected<void, Error> CacheStorage::writeSealed(QByteArray plaintext,
                                                      const QString& path) const {
     const auto key = m_cryptor.symmetricKey();
     if (!key) {
         return std::unexpected(key.error());
     }
-    const auto sealed = ChaChaPoly::seal(*key, plaintext);
+    const auto sealed = ChaChaPoly::sealInPlace(*key, std::move(plaintext));
     if (!sealed) {
         return std::unexpected(sealed.error());
     }

@@ -44,8 +44,9 @@ public:
                                                          const QString& name, bool overwrite) const;
 
     // Like saveEncoded(), but beside the entry, which keeps its value until the result is
-    // committed. One staging per entry at a time, like every write.
-    [[nodiscard]] std::expected<StagedCacheEntry, Error> stageEncoded(const QByteArray& json,
+    // committed. One staging per entry at a time, like every write. The text is sealed in its
+    // own buffer when the caller hands it over.
+    [[nodiscard]] std::expected<StagedCacheEntry, Error> stageEncoded(QByteArray json,
                                                                       const QString& name) const;
 
     // The entry's value, or nothing. Never fails: an entry that is truncated, tampered with,
@@ -75,10 +76,11 @@ public:
     [[nodiscard]] std::expected<void, Error> remove(const QString& name) const;
 
 private:
-    [[nodiscard]] std::expected<void, Error> write(const QByteArray& plaintext, const QString& name,
+    [[nodiscard]] std::expected<void, Error> write(QByteArray plaintext, const QString& name,
                                                    bool overwrite) const;
-    // Seals `plaintext` into the file at `path`, replaced atomically and synced to disk.
-    [[nodiscard]] std::expected<void, Error> writeSealed(const QByteArray& plaintext,
+    // Seals `plaintext` in its own buffer into the file at `path`, replaced atomically and synced
+    // to disk.
+    [[nodiscard]] std::expected<void, Error> writeSealed(QByteArray plaintext,
                                                          const QString& path) const;
     // The decrypted entry; nothing when there is none, or when it was bad and has been deleted.
     [[nodiscard]] std::optional<QByteArray> read(const QString& name) const;

@@ -59,6 +59,28 @@ TEST(ChaChaPolyTest, SealsEachTimeUnderAFreshNonce) {
     EXPECT_EQ(ChaChaPoly::open(key, *second), QByteArray("same text"));
 }
 
+TEST(ChaChaPolyTest, SealsInPlaceTheBoxSealGives) {
+    const QByteArray key = range(1, 32);
+    QByteArray large(1 << 20, Qt::Uninitialized);
+    for (qsizetype i = 0; i < large.size(); ++i) {
+        large[i] = char(i * 7);
+    }
+    for (const QByteArray& text : {QByteArray(), QByteArray("same text"), large}) {
+        // The caller's own copy of the text shares its buffer until the seal writes into it.
+        const QByteArray kept = text;
+        const auto first = ChaChaPoly::sealInPlace(key, text);
+        const auto second = ChaChaPoly::sealInPlace(key, text);
+        ASSERT_TRUE(first.has_value());
+        ASSERT_TRUE(second.has_value());
+        EXPECT_EQ(text, kept);
+        EXPECT_EQ(first->size(), 12 + text.size() + 16);
+        EXPECT_NE(first->first(12), second->first(12));
+        EXPECT_EQ(ChaChaPoly::open(key, *first), text);
+        EXPECT_EQ(ChaChaPoly::open(key, *second), text);
+    }
+    EXPECT_FALSE(ChaChaPoly::sealInPlace(range(0, 16), "text").has_value());
+}
+
 TEST(ChaChaPolyTest, OpensTheSmallestSealedBoxToNothing) {
     const QByteArray key = range(1, 32);
     const auto sealed = ChaChaPoly::seal(key, QByteArray());
