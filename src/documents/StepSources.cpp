@@ -2,79 +2,224 @@
 
 #include "documents/AppData.h"
 
-#include <simdjson.h>
-
-#include <string_view>
+#include <cstring>
 
 namespace pathloom {
 
 namespace {
 
-namespace ondemand = simdjson::ondemand;
+// Walks a JSON text just far enough to find where the step objects stand, without building
+// anything: the text has been parsed already, and what is not read the way the reader reads it
+// only makes the walk give up. Scalars are skipped by their extent, not checked.
+class StepScanner {
+public:
+    explicit StepScanner(QByteArrayView text)
+        : m_at(text.data()), m_end(text.data() + text.size()) {}
 
-// The objects of `array` as views into `text`, mapped back from the padded copy simdjson reads;
-// nothing when an element is not an object.
-std::optional<QList<QByteArrayView>> objectsOf(ondemand::array array, const char* copy,
-                                               const QByteArray& text) {
-    QList<QByteArrayView> objects;
-    for (ondemand::value element : array) {
-        if (element.type() != ondemand::json_type::object) {
+    std::optional<QList<QList<QByteArrayView>>> workflowSteps() {
+        QList<QList<QByteArrayView>> workflows;
+        bool found = false;
+        const bool read = members([&](QByteArrayView key) {
+            if (key != "workflows") {
+                return skipValue();
+            }
+            if (found) {
+                return false;
+            }
+            found = true;
+            return elements([&] {
+                std::optional<QList<QByteArrayView>> steps = stepsOfWorkflow();
+                if (steps) {
+                    workflows.append(std::move(*steps));
+                }
+                return steps.has_value();
+            });
+        });
+        skipSpace();
+        if (!read || !found || m_at != m_end) {
             return std::nullopt;
         }
-        ondemand::object object = element.get_object();
-        const std::string_view raw = object.raw_json();
-        objects.append(
-            QByteArrayView(text.constData() + (raw.data() - copy), qsizetype(raw.size())));
+        return workflows;
     }
-    return objects;
-}
 
-// The value of `key` in `object`, which must hold it once; nothing otherwise.
-template <typename Read>
-bool readOnce(ondemand::object object, std::string_view key, const Read& read) {
-    bool found = false;
-    for (ondemand::field field : object) {
-        if (field.unescaped_key().value() != key) {
-            continue;
+private:
+    std::optional<QList<QByteArrayView>> stepsOfWorkflow() {
+        QList<QByteArrayView> steps;
+        bool found = false;
+        const bool read = members([&](QByteArrayView key) {
+            if (key != "steps") {
+                return skipValue();
+            }
+            if (found) {
+                return false;
+            }
+            found = true;
+            return elements([&] {
+                skipSpace();
+                const char* begin = m_at;
+                if (!at('{') || !skipValue()) {
+                    return false;
+                }
+                steps.append(QByteArrayView(begin, m_at - begin));
+                return true;
+            });
+        });
+        if (!read || !found) {
+            return std::nullopt;
         }
-        if (found || !read(field.value())) {
+        return steps;
+    }
+
+    // Calls `value(key)` at each member's value, which it must read. An escaped key might be any
+    // key, so it ends the walk.
+    template <typename Value>
+    bool members(const Value& value) {
+        return list('{', '}', [&] {
+            skipSpace();
+            const char* begin = m_at + 1;
+            if (!at('"') || !skipString()) {
+                return false;
+            }
+            const QByteArrayView key(begin, m_at - 1 - begin);
+            skipSpace();
+            if (key.contains('\\') || !at(':')) {
+                return false;
+            }
+            ++m_at;
+            return value(key);
+        });
+    }
+
+    template <typename Element>
+    bool elements(const Element& element) {
+        return list('[', ']', element);
+    }
+
+    template <typename Item>
+    bool list(char open, char close, const Item& item) {
+        skipSpace();
+        if (!at(open)) {
             return false;
         }
-        found = true;
+        ++m_at;
+        skipSpace();
+        if (at(close)) {
+            ++m_at;
+            return true;
+        }
+        while (item()) {
+            skipSpace();
+            if (at(close)) {
+                ++m_at;
+                return true;
+            }
+            if (!at(',')) {
+                return false;
+            }
+            ++m_at;
+        }
+        return false;
     }
-    return found;
-}
+
+    // Past one value, counting brackets rather than descending, so that no nesting can exhaust
+    // the stack.
+    bool skipValue() {
+        qsizetype depth = 0;
+        do {
+            skipSpace();
+            if (m_at == m_end) {
+                return false;
+            }
+            switch (*m_at) {
+                case '"':
+                    if (!skipString()) {
+                        return false;
+                    }
+                    break;
+                case '{':
+                case '[':
+                    ++depth;
+                    ++m_at;
+                    break;
+                case '}':
+                case ']':
+                    if (depth == 0) {
+                        return false;
+                    }
+                    --depth;
+                    ++m_at;
+                    break;
+                case ',':
+                case ':':
+                    if (depth == 0) {
+                        return false;
+                    }
+                    ++m_at;
+                    break;
+                default:
+                    if (!skipScalar()) {
+                        return false;
+                    }
+            }
+        } while (depth > 0);
+        return true;
+    }
+
+    // Past a number or a literal: to the next character that can follow one.
+    bool skipScalar() {
+        const char* begin = m_at;
+        while (m_at != m_end &&
+               std::memchr(kScalarEnds, *m_at, sizeof kScalarEnds - 1) == nullptr) {
+            ++m_at;
+        }
+        return m_at != begin;
+    }
+
+    static constexpr char kScalarEnds[] = ",:[]{}\" \t\r\n";
+
+    // From an opening quote to past its closing one.
+    bool skipString() {
+        ++m_at;
+        while (m_at != m_end) {
+            const char c = *m_at++;
+            if (c == '"') {
+                return true;
+            }
+            if (c == '\\') {
+                if (m_at == m_end) {
+                    return false;
+                }
+                ++m_at;
+            }
+        }
+        return false;
+    }
+
+    void skipSpace() {
+        while (m_at != m_end && (*m_at == ' ' || *m_at == '\n' || *m_at == '\r' || *m_at == '\t')) {
+            ++m_at;
+        }
+    }
+
+    [[nodiscard]] bool at(char c) const { return m_at != m_end && *m_at == c; }
+
+    const char* m_at;
+    const char* m_end;
+};
 
 }  // namespace
 
 std::optional<StepSources> StepSources::find(const QByteArray& document) {
-    const simdjson::padded_string padded(document.constData(), std::size_t(document.size()));
-    ondemand::parser parser;
-    StepSources sources;
-    try {
-        ondemand::document root = parser.iterate(padded);
-        const bool read = readOnce(root.get_object(), "workflows", [&](ondemand::value workflows) {
-            for (ondemand::value workflow : workflows.get_array()) {
-                QList<QByteArrayView> steps;
-                const bool stepsRead =
-                    readOnce(workflow.get_object(), "steps", [&](ondemand::value list) {
-                        auto objects = objectsOf(list.get_array(), padded.data(), document);
-                        steps = objects.value_or(QList<QByteArrayView>());
-                        return objects.has_value();
-                    });
-                if (!stepsRead) {
-                    return false;
-                }
-                sources.m_steps.append(std::move(steps));
-            }
-            return true;
-        });
-        if (!read) {
-            return std::nullopt;
-        }
-    } catch (const simdjson::simdjson_error&) {
+    // The reader replaces what is not UTF-8, so such bytes are not what it read.
+    if (!QByteArrayView(document).isValidUtf8()) {
         return std::nullopt;
     }
+    std::optional<QList<QList<QByteArrayView>>> steps = StepScanner(document).workflowSteps();
+    if (!steps) {
+        return std::nullopt;
+    }
+    StepSources sources;
+    sources.m_steps = std::move(*steps);
     return sources;
 }
 

@@ -14,9 +14,9 @@ struct AppData;
 // into the text, which must outlive them.
 class StepSources {
 public:
-    // Nothing when the text is not read the way the document reader reads it: simdjson refuses
-    // it (it is stricter about UTF-8, for one), or a repeated "workflows" or "steps" key leaves
-    // the reader's choice among them in doubt.
+    // Nothing when the text may not be read the way the document reader reads it: it is not
+    // UTF-8, not the shape of an app document, or a repeated "workflows" or "steps" key (or an
+    // escaped key that may be one) leaves the reader's choice among them in doubt.
     [[nodiscard]] static std::optional<StepSources> find(const QByteArray& document);
 
     // Whether there is a source for every step of `app` and no other: the same text decoded.

@@ -73,11 +73,33 @@ TEST(StepSourcesTest, FindsNothingWhereTheReaderMightReadOtherwise) {
                                       R"("navigationStyle":"list","workflows":[],)"),
         QByteArray(kDocument).replace(R"({"steps":[],)", R"({"steps":[],"steps":[],)"),
         QByteArray(kDocument).replace("caf\\u00e9", "caf\xff"),
+        QByteArray(kDocument).replace(R"("navigationStyle")", R"("work\u0066lows")"),
+        QByteArray(kDocument).replace(R"({"steps":[],)", R"({"steps":{},)"),
+        QByteArray(kDocument)
+            .replace(R"("id":2,)", R"("id":2, "stepz":[],)")
+            .replace(R"({"steps":[],)", "{"),
+        QByteArray(kDocument) + "]",
+        QByteArray(kDocument).chopped(1),
+        QByteArray(kDocument).replace(R"("id":1,"identifier")", "\0\0\0"),
         "[]",
+        "",
     };
     for (const QByteArray& text : texts) {
         EXPECT_FALSE(StepSources::find(text)) << text.toStdString();
     }
+}
+
+TEST(StepSourcesTest, SkipsValuesOfAnyShapeAndDepth) {
+    const QByteArray deep = QByteArray(100000, '[') + QByteArray(100000, ']');
+    const QByteArray document = R"({"extra":)" + deep +
+                                R"(, "n": -1.5e3, "t": true, "s": "\"}]", "workflows": [
+           {"steps": [{"a": )" + deep +
+                                R"(, "b": null}], "x": {"steps": 1}}]} )";
+
+    const auto sources = StepSources::find(document);
+
+    ASSERT_TRUE(sources);
+    EXPECT_EQ(sources->step(0, 0).toByteArray(), R"({"a": )" + deep + R"(, "b": null})");
 }
 
 TEST(StepSourcesTest, MatchesOnlyTheAppOfTheSameText) {
