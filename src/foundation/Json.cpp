@@ -64,67 +64,81 @@ QByteArray writeFragment(const QJsonValue& value) {
 
 void appendQuoted(QByteArray& out, QStringView text) {
     static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
+    // Room for the longest form, six bytes for each unit and the quotes, written through a
+    // pointer and cut back once: appending byte by byte costs more than the text itself.
+    // Growing the array by resizing keeps its geometric growth over many calls.
+    const qsizetype start = out.size();
+    out.resize(start + 6 * text.size() + 2);
+    char* p = out.data() + start;
+    const auto escape = [&p](char16_t u) {
+        *p++ = '\\';
+        *p++ = 'u';
+        *p++ = kHex[u >> 12];
+        *p++ = kHex[(u >> 8) & 0xF];
+        *p++ = kHex[(u >> 4) & 0xF];
+        *p++ = kHex[u & 0xF];
+    };
+    *p++ = '"';
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t u = text[i].unicode();
         if (u < 0x80) {
             if (u >= 0x20 && u != u'"' && u != u'\\') {
-                out += char(u);
+                *p++ = char(u);
                 continue;
             }
-            out += '\\';
+            char shortForm = 0;
             switch (u) {
                 case u'"':
-                    out += '"';
+                    shortForm = '"';
                     break;
                 case u'\\':
-                    out += '\\';
+                    shortForm = '\\';
                     break;
                 case u'\b':
-                    out += 'b';
+                    shortForm = 'b';
                     break;
                 case u'\f':
-                    out += 'f';
+                    shortForm = 'f';
                     break;
                 case u'\n':
-                    out += 'n';
+                    shortForm = 'n';
                     break;
                 case u'\r':
-                    out += 'r';
+                    shortForm = 'r';
                     break;
                 case u'\t':
-                    out += 't';
+                    shortForm = 't';
                     break;
                 default:
-                    out += "u00";
-                    out += kHex[u >> 4];
-                    out += kHex[u & 0xF];
                     break;
             }
+            if (shortForm != 0) {
+                *p++ = '\\';
+                *p++ = shortForm;
+            } else {
+                escape(u);
+            }
         } else if (u < 0x800) {
-            out += char(0xC0 | (u >> 6));
-            out += char(0x80 | (u & 0x3F));
+            *p++ = char(0xC0 | (u >> 6));
+            *p++ = char(0x80 | (u & 0x3F));
         } else if (QChar::isHighSurrogate(u) && i + 1 < size &&
                    QChar::isLowSurrogate(text[i + 1].unicode())) {
             const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            *p++ = char(0xF0 | (c >> 18));
+            *p++ = char(0x80 | ((c >> 12) & 0x3F));
+            *p++ = char(0x80 | ((c >> 6) & 0x3F));
+            *p++ = char(0x80 | (c & 0x3F));
         } else if (QChar::isSurrogate(u)) {
-            out += "\\u";
-            out += kHex[u >> 12];
-            out += kHex[(u >> 8) & 0xF];
-            out += kHex[(u >> 4) & 0xF];
-            out += kHex[u & 0xF];
+            escape(u);
         } else {
-            out += char(0xE0 | (u >> 12));
-            out += char(0x80 | ((u >> 6) & 0x3F));
-            out += char(0x80 | (u & 0x3F));
+            *p++ = char(0xE0 | (u >> 12));
+            *p++ = char(0x80 | ((u >> 6) & 0x3F));
+            *p++ = char(0x80 | (u & 0x3F));
         }
     }
-    out += '"';
+    *p++ = '"';
+    out.truncate(p - out.constData());
 }
 
 QString quoted(QStringView text) {

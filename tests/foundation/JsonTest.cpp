@@ -8,6 +8,7 @@
 namespace pathloom {
 namespace {
 
+using namespace Qt::StringLiterals;
 using test::jsonObject;
 
 struct IntegerCase {
@@ -103,6 +104,36 @@ TEST(JsonText, WritesWhatItReadsValueForValue) {
     ASSERT_TRUE(reread);
     EXPECT_EQ(reread->toObject(), original);
     EXPECT_EQ(json::readInteger(reread->toObject(), u"int"), 9007199254740993LL);
+}
+
+TEST(JsonText, QuotesStringsAsQtWritesThemOneAfterAnother) {
+    QString controls;
+    for (char16_t u = 0; u < 0x20; ++u) {
+        controls += QChar(u);
+    }
+    const QList<QString> texts{
+        u""_s,
+        controls,
+        u"\" \\ / \x7f"_s,
+        u"é ü 北京 \U0001F600 ✓"_s,
+        QString(QChar(0xDC00)) + u"a"_s,
+        u"a"_s + QChar(0xD800),
+        QString(QChar(0xD800)) + QChar(0xD800) + QChar(0xDC00),
+        QString(100000, u'\n'),
+        QString(70000, u'x') + u"北"_s,
+    };
+    QByteArray ours = "[";
+    QJsonArray array;
+    for (const QString& text : texts) {
+        if (ours.size() > 1) {
+            ours += ',';
+        }
+        json::appendQuoted(ours, text);
+        array.append(text);
+    }
+    ours += ']';
+
+    EXPECT_EQ(ours, json::write(array));
 }
 
 }  // namespace
