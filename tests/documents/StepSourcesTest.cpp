@@ -91,10 +91,11 @@ TEST(StepSourcesTest, FindsNothingWhereTheReaderMightReadOtherwise) {
 
 TEST(StepSourcesTest, SkipsValuesOfAnyShapeAndDepth) {
     const QByteArray deep = QByteArray(100000, '[') + QByteArray(100000, ']');
-    const QByteArray document = R"({"extra":)" + deep +
-                                R"(, "n": -1.5e3, "t": true, "s": "\"}]", "workflows": [
-           {"steps": [{"a": )" + deep +
-                                R"(, "b": null}], "x": {"steps": 1}}]} )";
+    const QByteArray document =
+        R"({"extra":)" + deep +
+        R"(, "n": -1.5e3, "t": true, "s": "\"}]", "e": "\\", "f": "x\\\"]\\", "workflows": [
+           {"steps": [{"a": )" +
+        deep + R"(, "b": null}], "x": {"steps": 1}}]} )";
 
     const auto sources = StepSources::find(document);
 
