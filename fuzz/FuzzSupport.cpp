@@ -58,7 +58,10 @@ void fail(const char* what, const QByteArray& detail) {
 }
 
 void checkStoredFormRoundTrip(const AppData& app) {
-    const QByteArray stored = json::write(app.toStored());
+    checkStoredFormReadsBack(json::write(app.toStored()), app);
+}
+
+void checkStoredFormReadsBack(const QByteArray& stored, const AppData& app) {
     const std::optional<QJsonObject> reread = jsonObjectOf(stored);
     if (!reread) {
         fail("the stored form is not a JSON object", stored);

@@ -33,6 +33,8 @@ void ensureApplication();
 // Writes the app's stored form as JSON text, reads it back and stops on anything but the same app:
 // what the encrypted cache keeps must come back unchanged.
 void checkStoredFormRoundTrip(const AppData& app);
+// The same for stored-form text written otherwise (from the document's own step bytes).
+void checkStoredFormReadsBack(const QByteArray& stored, const AppData& app);
 
 // A picture service that has no pictures: parsing must not reach the network.
 class NoImageLoader : public ImageLoader {
