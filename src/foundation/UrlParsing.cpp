@@ -36,11 +36,15 @@ std::optional<QUrl> parseUrl(const QString& text) {
     if (text.isEmpty() || !hasOnlyUrlCharacters(text)) {
         return std::nullopt;
     }
-    QUrl url(text, QUrl::StrictMode);
+    const QUrl url(text, QUrl::StrictMode);
     if (!url.isValid()) {
         return std::nullopt;
     }
-    return url;
+    // Written out, a '#' within the fragment becomes "%23", which QUrl holds as another URL than
+    // the one it wrote. Reading the written form gives the URL whose text this is, so a URL that
+    // is stored and read again compares equal to the first.
+    const QUrl written(url.toString(QUrl::FullyEncoded), QUrl::StrictMode);
+    return written.isValid() ? written : url;
 }
 
 }  // namespace pathloom

@@ -290,14 +290,14 @@ TEST(AppDocument, ReadsTintAnalyticsAndLocales) {
                    {Translation{1, QStringLiteral("Hello"), QStringLiteral("Bonjour"), 2}}}}));
 }
 
-// Every optional field set, tabs, locales, rules with and without operand, and step content of
-// every JSON kind.
+// Every optional field set, tabs, locales, rules with and without operand, step content of every
+// JSON kind, and URLs whose fragments hold a '#', which their written form escapes.
 const QByteArray kRichDocument = R"({
     "id": 42, "name": "Field Survey",
-    "servers": [{"id": 1, "url": "https://api.example.com/v2"}, {"id": 2, "url": "http://127.0.0.1:8080"}],
+    "servers": [{"id": 1, "url": "https://api.example.com/v2"}, {"id": 2, "url": "http://127.0.0.1:8080/#a#b"}],
     "navigationStyle": "tab_bar", "navigationWorkflow1Id": 10, "navigationWorkflow2Id": 11,
     "appleSystemTintColor": "other", "appleHexTintColor": "#FF000080",
-    "gatherAnalytics": true, "analyticsURL": "https://stats.example.com/ahoy",
+    "gatherAnalytics": true, "analyticsURL": "https://stats.example.com/ahoy##",
     "locales": [
         {"language_id": "fr", "translations": [{"id": 1, "from": "Start", "to": "Commencer", "locale_id": 3}]},
         {"language_id": "de", "translations": []}

@@ -34,5 +34,14 @@ TEST(UrlParsing, KeepsTheUrlItParsed) {
               QStringLiteral("/a b"));
 }
 
+TEST(UrlParsing, ReadsItsWrittenFormAsTheSameUrl) {
+    for (const char* text :
+         {"a#b#c", "https://example.com/#top#more", "http://x/a%2Fb#c%23d#e", "ht+#%23#x://y"}) {
+        const std::optional<QUrl> url = parseUrl(QString::fromUtf8(text));
+        ASSERT_TRUE(url) << text;
+        EXPECT_EQ(parseUrl(url->toString(QUrl::FullyEncoded)), url) << text;
+    }
+}
+
 }  // namespace
 }  // namespace pathloom
