@@ -143,7 +143,7 @@ std::expected<AppData, ParseError> AppData::fromJson(const QJsonObject& json,
     app.appleHexTintColor = json::readString(json, u"appleHexTintColor");
     app.shouldGatherAnalytics = json::readBoolean(json, u"gatherAnalytics").value_or(false);
     if (const std::optional<QString> url = json::readString(json, u"analyticsURL")) {
-        app.analyticsURL = parseUrl(*url);
+        app.analyticsURL = parseUrlAsWritten(*url);
     }
 
     auto locales = readLocales(json);
@@ -209,7 +209,7 @@ std::expected<AppData, DecodingError> AppData::fromStored(const QJsonObject& obj
     }
     app.navigationStyle = *navigationStyle;
     if (analyticsURL) {
-        app.analyticsURL = parseUrl(*analyticsURL);
+        app.analyticsURL = parseUrlAsWritten(*analyticsURL);
         if (!app.analyticsURL) {
             return std::unexpected(DecodingError::dataCorrupted(reader.pathOf(u"analyticsURL"),
                                                                 u"not a URL: "_s + *analyticsURL));

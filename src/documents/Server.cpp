@@ -14,7 +14,7 @@ std::expected<Server, ParseError> Server::fromJson(const QJsonObject& json) {
     if (!id || !text) {
         return std::unexpected(ParseError::invalidAppData(u"Invalid server"_s));
     }
-    std::optional<QUrl> url = parseUrl(*text);
+    std::optional<QUrl> url = parseUrlAsWritten(*text);
     if (!url) {
         return std::unexpected(ParseError::invalidAppData(u"Invalid server url: "_s + *text));
     }
@@ -34,7 +34,7 @@ std::expected<Server, DecodingError> Server::fromStored(const QJsonObject& objec
     if (reader.error()) {
         return std::unexpected(*reader.error());
     }
-    std::optional<QUrl> url = parseUrl(text);
+    std::optional<QUrl> url = parseUrlAsWritten(text);
     if (!url) {
         return std::unexpected(
             DecodingError::dataCorrupted(reader.pathOf(u"url"), u"not a URL: "_s + text));

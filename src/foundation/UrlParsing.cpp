@@ -36,14 +36,19 @@ std::optional<QUrl> parseUrl(const QString& text) {
     if (text.isEmpty() || !hasOnlyUrlCharacters(text)) {
         return std::nullopt;
     }
-    const QUrl url(text, QUrl::StrictMode);
+    QUrl url(text, QUrl::StrictMode);
     if (!url.isValid()) {
         return std::nullopt;
     }
-    // Written out, a '#' within the fragment becomes "%23", which QUrl holds as another URL than
-    // the one it wrote. Reading the written form gives the URL whose text this is, so a URL that
-    // is stored and read again compares equal to the first.
-    const QUrl written(url.toString(QUrl::FullyEncoded), QUrl::StrictMode);
+    return url;
+}
+
+std::optional<QUrl> parseUrlAsWritten(const QString& text) {
+    const std::optional<QUrl> url = parseUrl(text);
+    if (!url) {
+        return std::nullopt;
+    }
+    const QUrl written(url->toString(QUrl::FullyEncoded), QUrl::StrictMode);
     return written.isValid() ? written : url;
 }
 

@@ -22,8 +22,6 @@
 #include <QStandardPaths>
 #include <future>
 
-#include <malloc.h>
-
 namespace pathloom {
 
 using namespace Qt::StringLiterals;
@@ -65,9 +63,6 @@ struct AppConfigurationManager::Pipeline {
         // The parsed tree is not needed once decoded (step contents keep the parts they share),
         // so a large document is not held twice over while it is assembled and cached.
         *json = QJsonValue();
-        // The tree's many small blocks stay with this thread's heap once freed, where the stored
-        // form, written on the cache queue's, cannot use them: give their pages back first.
-        malloc_trim(0);
         if (!app) {
             return std::unexpected(app.error());
         }
