@@ -18,15 +18,7 @@ public:
 
     std::optional<QList<QList<QByteArrayView>>> workflowSteps() {
         QList<QList<QByteArrayView>> workflows;
-        bool found = false;
-        const bool read = members([&](QByteArrayView key) {
-            if (key != "workflows") {
-                return skipValue();
-            }
-            if (found) {
-                return false;
-            }
-            found = true;
+        const bool read = memberOnce("workflows", [&] {
             return elements([&] {
                 std::optional<QList<QByteArrayView>> steps = stepsOfWorkflow();
                 if (steps) {
@@ -36,7 +28,7 @@ public:
             });
         });
         skipSpace();
-        if (!read || !found || m_at != m_end) {
+        if (!read || m_at != m_end) {
             return std::nullopt;
         }
         return workflows;
@@ -45,15 +37,7 @@ public:
 private:
     std::optional<QList<QByteArrayView>> stepsOfWorkflow() {
         QList<QByteArrayView> steps;
-        bool found = false;
-        const bool read = members([&](QByteArrayView key) {
-            if (key != "steps") {
-                return skipValue();
-            }
-            if (found) {
-                return false;
-            }
-            found = true;
+        const bool read = memberOnce("steps", [&] {
             return elements([&] {
                 skipSpace();
                 const char* begin = m_at;
@@ -64,10 +48,28 @@ private:
                 return true;
             });
         });
-        if (!read || !found) {
+        if (!read) {
             return std::nullopt;
         }
         return steps;
+    }
+
+    // Reads an object that holds `name` exactly once, calling `value()` at its value and skipping
+    // every other member; a second `name` leaves the reader's choice in doubt.
+    template <typename Value>
+    bool memberOnce(QByteArrayView name, const Value& value) {
+        bool found = false;
+        const bool read = members([&](QByteArrayView key) {
+            if (key != name) {
+                return skipValue();
+            }
+            if (found) {
+                return false;
+            }
+            found = true;
+            return value();
+        });
+        return read && found;
     }
 
     // Calls `value(key)` at each member's value, which it must read. An escaped key might be any
